@@ -1,0 +1,42 @@
+#include "app/project_descriptor.h"
+
+#include "main_window/form1_description.h"
+#include "main_window/form1_procedures.h"
+#include "troubleshooting_window/form2_description.h"
+
+namespace app {
+
+namespace {
+
+runtime::ProjectDescriptor makeDescriptor() {
+    runtime::ProjectDescriptor project;
+    project.runtimeBuild = 9782;
+    project.runtimeRevision = 10;
+    project.languageLibrary = "vb6chs.dll";
+    project.languageLocale = 0x0804;
+    project.secondLanguageLibrary = "*";
+    project.secondLanguageLocale = 0;
+    project.startUpProcedure = nullptr;
+    project.threading = runtime::Threading::SingleThreaded;
+    project.threadCount = 1;
+    project.windows = {
+        runtime::FormClass{"Form1", [] { return shell::Expected(main_window::form1Description()); },
+                           main_window::form1Bindings()},
+        runtime::FormClass{
+            "Form2",
+            [] { return shell::Expected(troubleshooting_window::form2Description()); },
+            {}},
+    };
+    project.projectName = "穹岳科技岚溯";
+    project.applicationTitle = "岚溯穹岳（";
+    return project;
+}
+
+} // namespace
+
+const runtime::ProjectDescriptor& projectDescriptor() {
+    static const runtime::ProjectDescriptor project = makeDescriptor();
+    return project;
+}
+
+} // namespace app

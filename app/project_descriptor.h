@@ -1,0 +1,10 @@
+#pragma once
+
+#include "shell/runtime/project.h"
+
+namespace app {
+
+// Everything the runtime needs to know about the program.
+const runtime::ProjectDescriptor& projectDescriptor();
+
+} // namespace app

@@ -1,0 +1,15 @@
+#include "shell/runtime/variant.h"
+
+namespace runtime {
+
+void vbaVarDup(Variant& destination, const Variant& source) {
+    destination = source;
+}
+
+void vbaFreeVarList(std::initializer_list<Variant*> arguments) {
+    for (Variant* argument : arguments)
+        if (argument)
+            *argument = Variant{};
+}
+
+} // namespace runtime

@@ -1,0 +1,193 @@
+#include "app/project_descriptor.h"
+#include "fake_toolkit.h"
+#include "main_window/form1_procedures.h"
+#include "shell/runtime/runtime.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::FakeToolkit;
+using testing_support::FakeWindow;
+
+FakeWindow* windowNamed(FakeToolkit& toolkit, std::string_view name) {
+    for (auto* window : toolkit.live)
+        if (window->name == name)
+            return window;
+    return nullptr;
+}
+
+class RuntimeTest : public ::testing::Test {
+protected:
+    FakeToolkit toolkit;
+    runtime::ProjectDescriptor project = app::projectDescriptor();
+};
+
+TEST_F(RuntimeTest, StartUpLoadsShowsAndDisablesTheScrollBars) {
+    runtime::Runtime rt(project, toolkit);
+    EXPECT_EQ(rt.run(), 0);
+    EXPECT_TRUE(toolkit.loopRan);
+    EXPECT_FALSE(rt.defaultInstance("Form1").empty());
+    EXPECT_TRUE(rt.defaultInstance("Form2").empty());
+
+    FakeWindow* form1 = windowNamed(toolkit, "Form1");
+    ASSERT_NE(form1, nullptr);
+    EXPECT_EQ(form1->showCalls, 1);
+    for (const char* bar : main_window::kScrollBarsDisabledAtLoad) {
+        ASSERT_TRUE(form1->enabled.contains(bar)) << bar;
+        EXPECT_FALSE(form1->enabled[bar]) << bar;
+    }
+    EXPECT_EQ(form1->enabled.size(), 5u) << "only the scroll bars change at load";
+    EXPECT_TRUE(toolkit.errorBoxes.empty());
+}
+
+TEST_F(RuntimeTest, DriverMessageShowsTheSameBoxEveryTime) {
+    runtime::Runtime rt(project, toolkit);
+    rt.run();
+    FakeWindow* form1 = windowNamed(toolkit, "Form1");
+    form1->click("Command12");
+    form1->click("Command12");
+
+    ASSERT_EQ(toolkit.messageBoxes.size(), 2u);
+    const auto& box = toolkit.messageBoxes.front();
+    EXPECT_EQ(box.title, "岚溯穹岳（");
+    EXPECT_EQ(box.prompt, main_window::kDriverPrompt);
+    EXPECT_EQ(box.buttons, runtime::MessageBoxRequest::Buttons::Ok);
+    EXPECT_EQ(box.icon, runtime::MessageBoxRequest::Icon::None);
+    EXPECT_EQ(box.defaultButton, 0);
+    EXPECT_EQ(box.modality, runtime::MessageBoxRequest::Modality::Application);
+    EXPECT_FALSE(box.helpButton);
+    EXPECT_EQ(toolkit.messageBoxes[1], box);
+    EXPECT_EQ(toolkit.realised, 1) << "no window opens";
+}
+
+TEST_F(RuntimeTest, TroubleshootingWindowOpensOnceAndAfreshAfterClosing) {
+    runtime::Runtime rt(project, toolkit);
+    rt.run();
+    FakeWindow* form1 = windowNamed(toolkit, "Form1");
+
+    form1->click("Command13");
+    runtime::FormObject* instance = rt.defaultInstance("Form2").get();
+    ASSERT_NE(instance, nullptr);
+    form1->click("Command13");
+    EXPECT_EQ(toolkit.realised, 2) << "a second click loads nothing";
+    FakeWindow* form2 = windowNamed(toolkit, "Form2");
+    ASSERT_NE(form2, nullptr);
+    EXPECT_EQ(form2->showCalls, 2);
+
+    form2->close();
+    EXPECT_EQ(windowNamed(toolkit, "Form2"), nullptr);
+    EXPECT_EQ(rt.defaultInstance("Form2").get(), instance) << "the slot stays filled";
+    EXPECT_FALSE(toolkit.loopExitCode.has_value()) << "the main window is still open";
+
+    form1->click("Command13");
+    EXPECT_EQ(toolkit.realised, 3) << "loaded afresh";
+    EXPECT_EQ(rt.defaultInstance("Form2").get(), instance);
+}
+
+TEST_F(RuntimeTest, ProgramEndsWhenTheLastLoadedWindowCloses) {
+    runtime::Runtime rt(project, toolkit);
+    rt.run();
+    windowNamed(toolkit, "Form1")->click("Command13");
+
+    windowNamed(toolkit, "Form1")->close();
+    EXPECT_FALSE(toolkit.loopExitCode.has_value()) << "Form2 keeps the program running";
+    EXPECT_EQ(rt.loadedWindowCount(), 1);
+
+    windowNamed(toolkit, "Form2")->close();
+    EXPECT_EQ(toolkit.loopExitCode, 0);
+}
+
+TEST_F(RuntimeTest, FailingEnabledIsARunTimeErrorThatEndsTheProgram) {
+    toolkit.failEnabledOf = "HScroll1";
+    runtime::Runtime rt(project, toolkit);
+    EXPECT_EQ(rt.run(), runtime::kRuntimeErrorExitCode);
+    EXPECT_FALSE(toolkit.loopRan);
+    ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
+    EXPECT_EQ(toolkit.errorBoxes[0].first, "岚溯穹岳（");
+    EXPECT_EQ(toolkit.errorBoxes[0].second,
+              "实时错误 '-2147467259 (80004005)':\n\n对象 '_HScrollBar' 的方法 'Enabled' 失败");
+    FakeWindow* form1 = windowNamed(toolkit, "Form1");
+    ASSERT_NE(form1, nullptr);
+    EXPECT_EQ(form1->showCalls, 0) << "never shown";
+    EXPECT_FALSE(form1->enabled.contains("VScroll3")) << "the procedure stopped at the error";
+}
+
+TEST_F(RuntimeTest, FailingShowOfTheTroubleshootingWindowEndsTheProgram) {
+    runtime::Runtime rt(project, toolkit);
+    rt.run();
+    toolkit.failShow = true;
+    windowNamed(toolkit, "Form1")->click("Command13");
+    ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
+    EXPECT_NE(toolkit.errorBoxes[0].second.find("'_Form2' 的方法 'Show'"), std::string::npos)
+        << toolkit.errorBoxes[0].second;
+    EXPECT_EQ(toolkit.loopExitCode, runtime::kRuntimeErrorExitCode);
+    EXPECT_TRUE(rt.hasEnded());
+
+    // Nothing runs once the program has ended.
+    windowNamed(toolkit, "Form1")->click("Command12");
+    EXPECT_TRUE(toolkit.messageBoxes.empty());
+}
+
+TEST_F(RuntimeTest, UnreadableDescriptionIsReportedAndNoWindowIsBuilt) {
+    project.windows[0].loadDescription = [] {
+        return shell::Expected<shell::WindowDescription>(shell::Error{"at offset 0x0: broken"});
+    };
+    runtime::Runtime rt(project, toolkit);
+    EXPECT_EQ(rt.run(), runtime::kRuntimeErrorExitCode);
+    EXPECT_EQ(toolkit.realised, 0);
+    ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
+    EXPECT_NE(
+        toolkit.errorBoxes[0].second.find("窗体 'Form1' 的描述无法读取：at offset 0x0: broken"),
+        std::string::npos);
+}
+
+TEST_F(RuntimeTest, MessageBoxArguments) {
+    runtime::Runtime rt(project, toolkit);
+    using runtime::Variant;
+    runtime::rtcMsgBox(Variant::string("p"), 0x4000 | 0x0020 | 0x0001 | 0x0100,
+                       Variant::string("t"), Variant::string("help.chm"), Variant::number(7));
+    runtime::rtcMsgBox(Variant::number(42), 0x4000, Variant::missing(), Variant::missing(),
+                       Variant::missing());
+    ASSERT_EQ(toolkit.messageBoxes.size(), 2u);
+    const auto& first = toolkit.messageBoxes[0];
+    EXPECT_EQ(first.title, "t");
+    EXPECT_EQ(first.buttons, runtime::MessageBoxRequest::Buttons::OkCancel);
+    EXPECT_EQ(first.icon, runtime::MessageBoxRequest::Icon::Question);
+    EXPECT_EQ(first.defaultButton, 1);
+    EXPECT_TRUE(first.helpButton);
+    const auto& second = toolkit.messageBoxes[1];
+    EXPECT_EQ(second.prompt, "42");
+    EXPECT_EQ(second.title, "岚溯穹岳（");
+    EXPECT_FALSE(second.helpButton) << "no help file, no Help button";
+}
+
+TEST(MessageBoxStyle, RejectsBitsThatMeanNothing) {
+    runtime::MessageBoxRequest request;
+    EXPECT_TRUE(runtime::decodeMessageBoxStyle(0, request));
+    EXPECT_FALSE(runtime::decodeMessageBoxStyle(6, request)) << "no sixth button set";
+    EXPECT_FALSE(runtime::decodeMessageBoxStyle(0x50, request)) << "no fifth icon";
+    EXPECT_FALSE(runtime::decodeMessageBoxStyle(0x8000, request));
+    EXPECT_FALSE(runtime::decodeMessageBoxStyle(-1, request));
+}
+
+TEST(LanguageResources, OtherLibrariesFallBackToEnglish) {
+    const auto english = runtime::LanguageResources::load("vb6de.dll", 0x0407);
+    EXPECT_FALSE(english.isSimplifiedChinese());
+    EXPECT_EQ(
+        english.objectCallFailed(runtime::kFail, "_Form2", "Show"),
+        "Run-time error '-2147467259 (80004005)':\n\nMethod 'Show' of object '_Form2' failed");
+    EXPECT_TRUE(runtime::LanguageResources::load("VB6CHS.DLL", 0x0804).isSimplifiedChinese());
+}
+
+TEST(Variants, FreeingLeavesArgumentsEmpty) {
+    runtime::Variant prompt;
+    runtime::Variant title = runtime::Variant::missing();
+    runtime::vbaVarDup(prompt, runtime::Variant::string("x"));
+    EXPECT_EQ(prompt.text, "x");
+    runtime::vbaFreeVarList({&prompt, &title});
+    EXPECT_EQ(prompt.type, runtime::Variant::Type::Empty);
+    EXPECT_EQ(title.type, runtime::Variant::Type::Empty);
+}
+
+} // namespace
