@@ -1,0 +1,56 @@
+#include "shell/qt/application.h"
+
+#include "shell/qt/conversions.h"
+#include "shell/qt/fonts.h"
+#include "shell/qt/qt_toolkit.h"
+#include "shell/runtime/runtime.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdlib>
+#include <string>
+
+namespace qtshell {
+
+namespace {
+
+void installQtTranslation(QApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+int runProject(const runtime::ProjectDescriptor& project) {
+    auto application = createApplication(project);
+    QtToolkit toolkit;
+    runtime::Runtime runtime(project, toolkit);
+    return runtime.run();
+}
+
+} // namespace
+
+std::unique_ptr<QApplication> createApplication(const runtime::ProjectDescriptor& project) {
+    // QApplication keeps references to argc and argv for its whole life.
+    static std::string programName(project.projectName);
+    static char* argv[] = {programName.data(), nullptr};
+    static int argc = 1;
+    auto application = std::make_unique<QApplication>(argc, argv);
+    QApplication::setApplicationName(toQString(project.projectName));
+    // The runtime, not Qt, decides when the program ends: when the last
+    // loaded window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    installQtTranslation(*application);
+    installSongTiSubstitutes();
+    return application;
+}
+
+} // namespace qtshell
+
+void ThunRTMain(const runtime::ProjectDescriptor& project) {
+    const int status = qtshell::runProject(project);
+    std::exit(status);
+}

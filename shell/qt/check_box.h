@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QCheckBox>
+
+namespace qtshell {
+
+// A check box whose description may start it grayed (the indeterminate
+// state). A click on a grayed box ticks it; from then on clicks toggle
+// between ticked and clear, so the user never cycles back into grayed.
+class CheckBoxWidget : public QCheckBox {
+public:
+    CheckBoxWidget(const QString& caption, Qt::CheckState initial, QWidget* parent);
+
+protected:
+    void nextCheckState() override;
+};
+
+} // namespace qtshell

@@ -1,0 +1,98 @@
+#include "shell/qt/form_window.h"
+
+#include "shell/qt/conversions.h"
+#include "shell/qt/x11_hints.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace qtshell {
+
+namespace {
+
+// The window manager's frame is only known once the window is mapped; the
+// last one seen is the best guess for the next window.
+QMargins gLastFrameMargins;
+
+QMargins frameMargins(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                    frame.right() - client.right(), frame.bottom() - client.bottom());
+}
+
+} // namespace
+
+FormWindow::FormWindow(const shell::WindowDescription& description)
+    : QWidget(nullptr), startUpPosition_(description.startUpPosition),
+      storedPosition_(shell::twipsToPixels(description.client.left),
+                      shell::twipsToPixels(description.client.top)) {
+    Qt::WindowFlags flags =
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (description.borderStyle == shell::kBorderStyleFixedDialog)
+        flags |= Qt::MSWindowsFixedSizeDialogHint;
+    if (description.minButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (description.maxButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    if (description.helpButton.value_or(false))
+        flags |= Qt::WindowContextHelpButtonHint;
+    setWindowFlags(flags);
+    setWindowTitle(toQString(description.caption));
+
+    const QSize client = toPixels(description.client);
+    if (description.borderStyle == shell::kBorderStyleFixedDialog)
+        setFixedSize(client);
+    else
+        resize(client);
+
+    if (!description.showInTaskbar)
+        markSkipTaskbar(this);
+}
+
+void FormWindow::showAtStartUpPosition() {
+    moveToStartUpPosition();
+    show();
+}
+
+void FormWindow::moveToStartUpPosition() {
+    if (startUpPosition_ != shell::kStartUpCentreScreen) {
+        move(storedPosition_);
+        return;
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QMargins margins = isVisible() ? frameMargins(this) : gLastFrameMargins;
+    const QSize frame = size().grownBy(margins);
+    // move() places the frame's top-left corner.
+    move(area.x() + (area.width() - frame.width()) / 2,
+         area.y() + (area.height() - frame.height()) / 2);
+    centreOnFirstPaint_ = !isVisible();
+}
+
+void FormWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!centreOnFirstPaint_)
+        return;
+    centreOnFirstPaint_ = false;
+    // By the first paint the window manager has framed the window; if the
+    // frame differs from the guess, centre again with the real one.
+    const QMargins real = frameMargins(this);
+    if (real != gLastFrameMargins) {
+        gLastFrameMargins = real;
+        QTimer::singleShot(0, this, [this] { moveToStartUpPosition(); });
+    }
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (onClosed)
+        onClosed();
+}
+
+} // namespace qtshell

@@ -1,0 +1,54 @@
+#include "shell/qt/live_window.h"
+
+#include "shell/qt/conversions.h"
+#include "shell/qt/window_builder.h"
+
+namespace qtshell {
+
+QtLiveWindow::QtLiveWindow(const shell::WindowDescription& description,
+                           runtime::WindowEvents& events)
+    : relay_(std::make_unique<QObject>()) {
+    window_ = buildWindow(description, relay_.get(),
+                          [&events](std::string_view name) { events.clicked(name); });
+    window_->onClosed = [&events] { events.closed(); };
+}
+
+QtLiveWindow::~QtLiveWindow() {
+    relay_.reset();
+    if (window_) {
+        window_->onClosed = nullptr;
+        window_->hide();
+        window_->deleteLater();
+    }
+}
+
+runtime::Status QtLiveWindow::show() {
+    if (!window_)
+        return runtime::kNotLoaded;
+    if (!window_->isVisible()) {
+        if (!shown_)
+            window_->showAtStartUpPosition();
+        else
+            window_->show();
+        shown_ = true;
+    }
+    window_->raise();
+    window_->activateWindow();
+    return runtime::kOk;
+}
+
+bool QtLiveWindow::isVisible() const {
+    return window_ && window_->isVisible();
+}
+
+runtime::Status QtLiveWindow::setEnabled(std::string_view controlName, bool enabled) {
+    if (!window_)
+        return runtime::kNotLoaded;
+    QWidget* control = window_->findChild<QWidget*>(toQString(controlName));
+    if (!control)
+        return runtime::kNoSuchControl;
+    control->setEnabled(enabled);
+    return runtime::kOk;
+}
+
+} // namespace qtshell

@@ -1,0 +1,25 @@
+#include "shell/qt/text_box.h"
+
+namespace qtshell {
+
+TextBoxWidget::TextBoxWidget(const QString& text, QWidget* parent)
+    : QFrame(parent), editor_(new QLineEdit(text, this)) {
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setLineWidth(2);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    editor_->setFrame(false);
+    editor_->setCursorPosition(0);
+    // Clicks anywhere in the box, and the tab order, reach the editor.
+    setFocusProxy(editor_);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TextBoxWidget::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    const QRect inner = contentsRect();
+    const int lineHeight = editor_->sizeHint().height();
+    editor_->setGeometry(inner.x(), inner.y(), inner.width(), std::min(lineHeight, inner.height()));
+}
+
+} // namespace qtshell

@@ -1,0 +1,168 @@
+#include "shell/qt/window_builder.h"
+
+#include "shell/model/ordering.h"
+#include "shell/qt/check_box.h"
+#include "shell/qt/conversions.h"
+#include "shell/qt/frame_widget.h"
+#include "shell/qt/label_widget.h"
+#include "shell/qt/picture_box.h"
+#include "shell/qt/text_box.h"
+
+#include <QByteArrayView>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <map>
+
+namespace qtshell {
+
+namespace {
+
+// Scroll bars keep the standard range and steps; nothing reads their value.
+constexpr int kScrollMaximum = 32767;
+
+QImage decodePicture(const shell::Picture& picture) {
+    const auto bytes = picture.fileBytes;
+    const char* format = picture.format() == shell::Picture::Format::Icon ? "ICO" : "BMP";
+    return QImage::fromData(QByteArrayView(reinterpret_cast<const char*>(bytes.data()),
+                                           static_cast<qsizetype>(bytes.size())),
+                            format);
+}
+
+class Builder {
+public:
+    Builder(QObject* context, std::function<void(std::string_view)> clicked)
+        : context_(context), clicked_(std::move(clicked)) {}
+
+    void addChildren(QWidget* container, const std::vector<shell::ControlDescription>& controls) {
+        // Each new child goes on top of its siblings, so create back to front.
+        for (const auto* control : shell::stackingBackToFront(controls)) {
+            QWidget* widget = create(*control, container);
+            widget->setObjectName(toQString(control->name));
+            widget->setGeometry(toPixels(control->rect));
+            if (control->font)
+                widget->setFont(toQFont(*control->font));
+            if (control->kind == shell::ControlKind::Frame)
+                addChildren(widget, control->children);
+        }
+    }
+
+    QWidget* focusWidget(const std::string& name) const {
+        const auto it = focusTargets_.find(name);
+        return it == focusTargets_.end() ? nullptr : it->second;
+    }
+
+private:
+    QWidget* create(const shell::ControlDescription& control, QWidget* parent) {
+        const QString caption = toQString(control.caption.value_or(std::string()));
+        const QPalette& palette = parent->palette();
+        QWidget* widget = nullptr;
+        QWidget* focusTarget = nullptr;
+        switch (control.kind) {
+        case shell::ControlKind::PictureBox: {
+            const QImage picture = control.picture ? decodePicture(*control.picture) : QImage();
+            const QColor back =
+                toQColor(control.backColour.value_or(shell::system_colour::kButtonFace), palette);
+            widget = new PictureBoxWidget(
+                picture, back, control.effectiveBorder() == shell::PictureBorder::FixedSingle,
+                parent);
+            focusTarget = widget;
+            break;
+        }
+        case shell::ControlKind::Label:
+            widget = new LabelWidget(
+                caption,
+                toQColor(control.backColour.value_or(shell::system_colour::kButtonFace), palette),
+                toQColor(control.foreColour.value_or(shell::system_colour::kButtonText), palette),
+                parent);
+            break;
+        case shell::ControlKind::TextBox: {
+            auto* box = new TextBoxWidget(caption, parent);
+            widget = box;
+            focusTarget = box->editor();
+            break;
+        }
+        case shell::ControlKind::Frame:
+            widget = new FrameWidget(caption, parent);
+            break;
+        case shell::ControlKind::CommandButton: {
+            auto* button = new QPushButton(caption, parent);
+            // Enter presses the focused button, as Space does.
+            button->setAutoDefault(true);
+            QObject::connect(button, &QPushButton::clicked, context_,
+                             [clicked = clicked_, name = control.name] { clicked(name); });
+            widget = focusTarget = button;
+            break;
+        }
+        case shell::ControlKind::CheckBox: {
+            const auto value = static_cast<shell::CheckValue>(control.value.value_or(0));
+            const Qt::CheckState state = value == shell::CheckValue::Checked  ? Qt::Checked
+                                         : value == shell::CheckValue::Grayed ? Qt::PartiallyChecked
+                                                                              : Qt::Unchecked;
+            widget = focusTarget = new CheckBoxWidget(caption, state, parent);
+            break;
+        }
+        case shell::ControlKind::OptionButton: {
+            // Option buttons with the same parent form one exclusive group.
+            auto* option = new QRadioButton(caption, parent);
+            option->setChecked(control.value.value_or(0) != 0);
+            widget = focusTarget = option;
+            break;
+        }
+        case shell::ControlKind::HScrollBar:
+        case shell::ControlKind::VScrollBar: {
+            auto* bar = new QScrollBar(
+                control.kind == shell::ControlKind::HScrollBar ? Qt::Horizontal : Qt::Vertical,
+                parent);
+            bar->setRange(0, kScrollMaximum);
+            bar->setSingleStep(1);
+            bar->setPageStep(1);
+            bar->setFocusPolicy(Qt::StrongFocus);
+            widget = focusTarget = bar;
+            break;
+        }
+        }
+        if (focusTarget)
+            focusTargets_.emplace(control.name, focusTarget);
+        return widget;
+    }
+
+    QObject* context_;
+    std::function<void(std::string_view)> clicked_;
+    std::map<std::string, QWidget*, std::less<>> focusTargets_;
+};
+
+} // namespace
+
+FormWindow* buildWindow(const shell::WindowDescription& description, QObject* context,
+                        std::function<void(std::string_view)> clicked) {
+    auto* window = new FormWindow(description);
+    window->setObjectName(toQString(description.name));
+    window->setFont(toQFont(shell::defaultWindowFont()));
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, toQColor(shell::system_colour::kButtonFace, palette));
+    window->setPalette(palette);
+    if (description.icon)
+        window->setWindowIcon(QIcon(QPixmap::fromImage(decodePicture(*description.icon))));
+
+    Builder builder(context, std::move(clicked));
+    builder.addChildren(window, description.controls);
+
+    QWidget* previous = nullptr;
+    for (const auto* control : shell::focusOrder(description)) {
+        QWidget* target = builder.focusWidget(control->name);
+        if (!target)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, target);
+        else
+            target->setFocus(Qt::OtherFocusReason);
+        previous = target;
+    }
+    return window;
+}
+
+} // namespace qtshell

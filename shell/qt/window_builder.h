@@ -1,0 +1,19 @@
+#pragma once
+
+#include "shell/model/window_description.h"
+#include "shell/qt/form_window.h"
+
+#include <functional>
+#include <string_view>
+
+class QObject;
+
+namespace qtshell {
+
+// Builds a hidden top-level window with every control of a description:
+// stacked as described, in the focus order, in their initial states. Button
+// clicks are reported by name through `clicked`, delivered in `context`.
+FormWindow* buildWindow(const shell::WindowDescription& description, QObject* context,
+                        std::function<void(std::string_view)> clicked);
+
+} // namespace qtshell
