@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs, through apt, whatever the build and the tests need and the machine
+# lacks. Safe to run again: it does nothing when everything is present.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-translations-l10n libxcb1-dev
+    libqrencode-dev
+    # tests and benchmarks
+    libgtest-dev libgmock-dev libbenchmark-dev libzbar-dev zbar-tools
+    clang libclang-rt-14-dev
+    # fonts: a Song-style CJK face for 宋体, and the Latin face the picture generator uses
+    fonts-arphic-uming fonts-dejavu-core
+    # end-to-end tests and screenshots: an X server, a window manager, X tools
+    xvfb openbox x11-utils xdotool imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
