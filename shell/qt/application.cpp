@@ -15,8 +15,8 @@ namespace qtshell {
 
 namespace {
 
-void installQtTranslation(QApplication& application) {
-    auto* translator = new QTranslator(&application);
+void installQtTranslation() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
@@ -39,13 +39,17 @@ std::unique_ptr<QApplication> createApplication(const runtime::ProjectDescriptor
     static char* argv[] = {programName.data(), nullptr};
     static int argc = 1;
     auto application = std::make_unique<QApplication>(argc, argv);
+    configureApplication(project);
+    return application;
+}
+
+void configureApplication(const runtime::ProjectDescriptor& project) {
     QApplication::setApplicationName(toQString(project.projectName));
     // The runtime, not Qt, decides when the program ends: when the last
     // loaded window closes.
     QApplication::setQuitOnLastWindowClosed(false);
-    installQtTranslation(*application);
+    installQtTranslation();
     installSongTiSubstitutes();
-    return application;
 }
 
 } // namespace qtshell

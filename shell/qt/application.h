@@ -13,6 +13,9 @@ namespace qtshell {
 // buttons and the Song-style CJK font substitutes.
 std::unique_ptr<QApplication> createApplication(const runtime::ProjectDescriptor& project);
 
+// What createApplication() sets up on an application that already exists.
+void configureApplication(const runtime::ProjectDescriptor& project);
+
 } // namespace qtshell
 
 // The runtime's entry: starts the project, runs the message loop and ends

@@ -10,9 +10,11 @@ TextBoxWidget::TextBoxWidget(const QString& text, QWidget* parent)
     setAutoFillBackground(true);
     editor_->setFrame(false);
     editor_->setCursorPosition(0);
-    // Clicks anywhere in the box, and the tab order, reach the editor.
+    // Clicks anywhere in the box reach the editor; the tab order holds the
+    // editor alone.
+    // (Qt hands a policy on to an existing proxy, so set it first.)
+    setFocusPolicy(Qt::ClickFocus);
     setFocusProxy(editor_);
-    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TextBoxWidget::resizeEvent(QResizeEvent* event) {

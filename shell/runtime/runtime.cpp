@@ -28,20 +28,22 @@ Runtime& Runtime::current() {
 }
 
 int Runtime::run() {
+    if (!start())
+        return exitCode_;
+    const int loopCode = toolkit_.runMessageLoop();
+    return ended_ ? exitCode_ : loopCode;
+}
+
+bool Runtime::start() {
     if (project_.windows.empty())
-        return 0;
+        return false;
     const FormClass& startUp = project_.windows.front();
     DefaultInstanceSlot& slot = slots_.front();
     vbaNew2(startUp, slot);
     const Status shown = slot->show();
-    if (ended_)
-        return exitCode_;
-    if (failed(shown)) {
+    if (!ended_ && failed(shown))
         fail(shown, language_.objectCallFailed(shown, slot->interfaceName(), "Show"));
-        return exitCode_;
-    }
-    const int loopCode = toolkit_.runMessageLoop();
-    return ended_ ? exitCode_ : loopCode;
+    return !ended_;
 }
 
 const FormClass* Runtime::formClass(std::string_view windowName) const {

@@ -55,6 +55,8 @@ public:
     // Start-up: fills the start-up window's slot, loads it (raising Load),
     // shows it and runs the message loop. Returns the exit status.
     int run();
+    // The start-up without the loop; false when the program has already ended.
+    bool start();
 
     const FormClass* formClass(std::string_view windowName) const;
     DefaultInstanceSlot& defaultInstance(std::string_view windowName);

@@ -1,0 +1,236 @@
+// The main window as realised on Qt: sizes, places, stacking, states, focus,
+// pictures and fonts.
+
+#include "main_window/form1_description.h"
+#include "shell/model/ordering.h"
+#include "shell/qt/application.h"
+#include "shell/qt/label_widget.h"
+#include "shell/qt/window_builder.h"
+#include "window_probe.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+#include <memory>
+
+using testing_support::control;
+using testing_support::controlAt;
+
+class Form1WindowTest : public QObject {
+    Q_OBJECT
+
+    shell::WindowDescription description_;
+    QObject context_;
+    std::unique_ptr<QWidget> window_;
+    QStringList clicks_;
+
+    void rebuild() {
+        window_.reset(qtshell::buildWindow(description_, &context_, [this](std::string_view name) {
+            clicks_ << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        }));
+    }
+
+private slots:
+    void initTestCase() {
+        qtshell::configureApplication(runtime::ProjectDescriptor{});
+        description_ = main_window::form1Description();
+    }
+    void init() {
+        clicks_.clear();
+        rebuild();
+    }
+
+    void fixedClientSize() {
+        QCOMPARE(window_->size(), QSize(1008, 813));
+        QCOMPARE(window_->minimumSize(), window_->maximumSize());
+        QVERIFY(!(window_->windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(window_->windowFlags() & Qt::WindowCloseButtonHint);
+        QCOMPARE(window_->windowIcon().availableSizes().value(0), QSize(32, 32));
+    }
+
+    void everyControlInItsPlace() {
+        const auto controls = shell::allControls(description_);
+        QCOMPARE(controls.size(), std::size_t{42});
+        for (const auto* c : controls) {
+            auto* widget = control(window_.get(), c->name.c_str());
+            QVERIFY2(widget, c->name.c_str());
+            const QRect expected(c->rect.left / 15, c->rect.top / 15, c->rect.width / 15,
+                                 c->rect.height / 15);
+            QVERIFY2(widget->geometry() == expected, c->name.c_str());
+        }
+        // Children of a frame are placed from its outer corner.
+        QCOMPARE(control(window_.get(), "Option1")->parentWidget()->objectName(),
+                 QString("Frame2"));
+        QCOMPARE(control(window_.get(), "Picture1")->geometry(), QRect(-8, 0, 1017, 129));
+    }
+
+    void stacking_data() {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QString>("expected");
+        // Window-level buttons lying over Frame2 are in front of it.
+        QTest::newRow("Command5 over Frame2") << QPoint(80, 424) << "Command5";
+        QTest::newRow("Command10 over Frame2") << QPoint(200, 504) << "Command10";
+        // Scroll bars are in front of the panes they overlap.
+        QTest::newRow("VScroll3 over Text1") << QPoint(16 + 470, 248 + 100) << "VScroll3";
+        QTest::newRow("HScroll2 over Text1") << QPoint(16 + 300, 248 + 412) << "HScroll2";
+        QTest::newRow("HScroll1 over Text2") << QPoint(16 + 600, 248 + 412) << "HScroll1";
+        QTest::newRow("VScroll2 over Text2's edge") << QPoint(16 + 808, 248 + 100) << "VScroll2";
+        QTest::newRow("Text1 itself") << QPoint(16 + 300, 248 + 100) << "Text1";
+        // Footer labels: the first listed in front.
+        QTest::newRow("Label7 over Label6") << QPoint(300, 790) << "Label7";
+        QTest::newRow("Label6 below Label7") << QPoint(300, 811) << "Label6";
+        QTest::newRow("Label5 behind both") << QPoint(100, 800) << "Label5";
+    }
+    void stacking() {
+        QFETCH(QPoint, point);
+        QFETCH(QString, expected);
+        QCOMPARE(controlAt(window_.get(), point), expected);
+    }
+
+    void initialStates() {
+        const auto checked = [&](const char* name) {
+            return control<QCheckBox>(window_.get(), name)->checkState();
+        };
+        QCOMPARE(checked("Check3"), Qt::Checked);
+        QCOMPARE(checked("Check4"), Qt::Unchecked);
+        QCOMPARE(checked("Check5"), Qt::Checked);
+        QCOMPARE(checked("Check6"), Qt::Checked);
+        QCOMPARE(checked("Check7"), Qt::PartiallyChecked);
+        QCOMPARE(checked("Check8"), Qt::Checked);
+        for (const char* name : {"Option1", "Option3", "Option4"})
+            QVERIFY(!control<QRadioButton>(window_.get(), name)->isChecked());
+        QVERIFY(control<QRadioButton>(window_.get(), "Option2")->isChecked());
+        const auto bar = control<QScrollBar>(window_.get(), "VScroll1");
+        QCOMPARE(bar->value(), 0);
+        QVERIFY2(bar->isEnabled(), "enabled until the window's Load procedure runs");
+    }
+
+    void optionButtonsFormOneGroup() {
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QStringList order = {"Option1", "Option4", "Option3", "Option2"};
+        for (const QString& chosen : order) {
+            QTest::mouseClick(control(window_.get(), chosen.toLatin1().constData()), Qt::LeftButton,
+                              {}, QPoint(6, 8));
+            for (const char* name : {"Option1", "Option2", "Option3", "Option4"})
+                QCOMPARE(control<QRadioButton>(window_.get(), name)->isChecked(), chosen == name);
+        }
+    }
+
+    void grayedCheckBoxNeverReturnsToGrayed() {
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        auto* box = control<QCheckBox>(window_.get(), "Check7");
+        QList<Qt::CheckState> seen;
+        for (int i = 0; i < 4; ++i) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, 8));
+            seen << box->checkState();
+        }
+        QCOMPARE(seen,
+                 (QList<Qt::CheckState>{Qt::Checked, Qt::Unchecked, Qt::Checked, Qt::Unchecked}));
+    }
+
+    void focusFollowsTabIndex() {
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Picture1"));
+
+        QStringList chain;
+        QWidget* start = QApplication::focusWidget();
+        for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                chain << (w->objectName().isEmpty() ? w->parentWidget()->objectName()
+                                                    : w->objectName());
+        const QStringList expected = {
+            "Text1",    "VScroll1",  "Text2",    "VScroll2",  "Option1",  "Option2",  "Command1",
+            "Command2", "Command3",  "Command4", "Command5",  "Command6", "Command7", "Command8",
+            "Command9", "Command10", "Check3",   "Check4",    "Check5",   "Check6",   "Check7",
+            "Check8",   "Option3",   "Option4",  "Command11", "Picture2", "HScroll1", "HScroll2",
+            "VScroll3", "Command12", "Command13"};
+        QCOMPARE(chain, expected);
+    }
+
+    void labelsAndFramesNeverTakeFocus() {
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        for (const char* name : {"Label3", "Label4", "Frame1", "Frame2"}) {
+            QCOMPARE(control(window_.get(), name)->focusPolicy(), Qt::NoFocus);
+            QTest::mouseClick(control(window_.get(), name), Qt::LeftButton, {}, QPoint(40, 5));
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString("Picture1"));
+        }
+    }
+
+    void bannerIsClippedOnThreeSides() {
+        const QImage banner =
+            testing_support::decodeBitmap(*shell::findControl(description_, "Picture1")->picture);
+        QCOMPARE(banner.size(), QSize(1019, 132));
+        const QImage shot = testing_support::grab(window_.get());
+        // The box starts 8 px left of the client edge and is 129 rows tall.
+        for (int y : {0, 64, 128})
+            for (int x : {0, 1, 500, 1007})
+                QVERIFY2(shot.pixel(x, y) == banner.pixel(x + 8, y),
+                         qPrintable(QString("at %1,%2").arg(x).arg(y)));
+        // Row 129 of the window is no longer the banner.
+        int differing = 0;
+        for (int x = 0; x < 1008; ++x)
+            differing += shot.pixel(x, 129) != banner.pixel(x + 8, 129);
+        QVERIFY(differing > 900);
+    }
+
+    void sidePictureShowsItsInnerAreaAndABandOfBackColour() {
+        const auto* box = shell::findControl(description_, "Picture2");
+        const QImage picture = testing_support::decodeBitmap(*box->picture);
+        const QImage shot = testing_support::grab(window_.get());
+        const QPoint inner(848 + 2, 160 + 2); // 2-pixel sunken border
+        for (int y : {0, 250, 505})
+            for (int x : {0, 70, 140})
+                QVERIFY2(shot.pixel(inner + QPoint(x, y)) == picture.pixel(x, y),
+                         qPrintable(QString("at %1,%2").arg(x).arg(y)));
+        // The three rows under the picture, inside the border, are the back colour.
+        const QRgb back = window_->palette().color(QPalette::Button).rgb();
+        for (int y = 506; y < 509; ++y)
+            for (int x = 0; x < 141; x += 20)
+                QCOMPARE(shot.pixel(inner + QPoint(x, y)), back);
+        // The sunken border's outer edge is darker than the face.
+        QVERIFY(qGray(shot.pixel(848, 300)) < qGray(back));
+    }
+
+    void fontsResolveToAChineseFace() {
+        const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+        for (const char* name : {"Label3", "Label2", "Label7", "Command12", "Frame2"}) {
+            const QFontInfo info(control(window_.get(), name)->font());
+            QVERIFY2(chinese.contains(info.family()), qPrintable(info.family()));
+        }
+        const QFont footer = control(window_.get(), "Label7")->font();
+        QCOMPARE(footer.pixelSize(), 21); // 15.75 pt at 96 dpi
+        QVERIFY(footer.bold());
+        QCOMPARE(control(window_.get(), "Label3")->font().pixelSize(), 12);
+    }
+
+    void longParagraphWrapsWithinTheLabel() {
+        auto* label = control<qtshell::LabelWidget>(window_.get(), "Label3");
+        const QStringList lines = label->wrappedLines();
+        QVERIFY(lines.size() > 4);
+        const QFontMetrics metrics(label->font());
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= label->width(), qPrintable(line));
+        QVERIFY(lines.first().startsWith(QString(8, QLatin1Char(' '))));
+    }
+
+    void buttonsReportTheirClicks() {
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QTest::mouseClick(control(window_.get(), "Command3"), Qt::LeftButton);
+        control(window_.get(), "Command13")->setFocus();
+        QTest::keyClick(control(window_.get(), "Command13"), Qt::Key_Return);
+        QTest::keyClick(control(window_.get(), "Command13"), Qt::Key_Space);
+        QCOMPARE(clicks_, (QStringList{"Command3", "Command13", "Command13"}));
+    }
+};
+
+QTEST_MAIN(Form1WindowTest)
+#include "form1_window_test.moc"
