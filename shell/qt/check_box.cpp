@@ -1,5 +1,7 @@
 #include "shell/qt/check_box.h"
 
+#include "shell/model/control_behaviour.h"
+
 namespace qtshell {
 
 CheckBoxWidget::CheckBoxWidget(const QString& caption, Qt::CheckState initial, QWidget* parent)
@@ -11,7 +13,13 @@ CheckBoxWidget::CheckBoxWidget(const QString& caption, Qt::CheckState initial, Q
 }
 
 void CheckBoxWidget::nextCheckState() {
-    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    const shell::CheckValue current = checkState() == Qt::Checked ? shell::CheckValue::Checked
+                                      : checkState() == Qt::PartiallyChecked
+                                          ? shell::CheckValue::Grayed
+                                          : shell::CheckValue::Unchecked;
+    setCheckState(shell::checkValueAfterClick(current) == shell::CheckValue::Checked
+                      ? Qt::Checked
+                      : Qt::Unchecked);
 }
 
 } // namespace qtshell

@@ -66,13 +66,23 @@ void FormWindow::moveToStartUpPosition() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // Centre the whole window, frame included. Before the first show the
+    // frame is asked of the window manager; failing that, the last one seen
+    // is the guess, corrected at the first paint.
+    QMargins margins = gLastFrameMargins;
+    if (isVisible()) {
+        margins = frameMargins(this);
+    } else if (const auto extents = frameExtentsBeforeMapping(this)) {
+        margins = gLastFrameMargins = *extents;
+        centreOnFirstPaint_ = false;
+    } else {
+        centreOnFirstPaint_ = true;
+    }
     const QRect area = screen->availableGeometry();
-    const QMargins margins = isVisible() ? frameMargins(this) : gLastFrameMargins;
     const QSize frame = size().grownBy(margins);
-    // move() places the frame's top-left corner.
-    move(area.x() + (area.width() - frame.width()) / 2,
-         area.y() + (area.height() - frame.height()) / 2);
-    centreOnFirstPaint_ = !isVisible();
+    const QPoint frameTopLeft(area.x() + (area.width() - frame.width()) / 2,
+                              area.y() + (area.height() - frame.height()) / 2);
+    setGeometry(QRect(frameTopLeft + QPoint(margins.left(), margins.top()), size()));
 }
 
 void FormWindow::paintEvent(QPaintEvent* event) {
@@ -80,8 +90,6 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     if (!centreOnFirstPaint_)
         return;
     centreOnFirstPaint_ = false;
-    // By the first paint the window manager has framed the window; if the
-    // frame differs from the guess, centre again with the real one.
     const QMargins real = frameMargins(this);
     if (real != gLastFrameMargins) {
         gLastFrameMargins = real;

@@ -1,5 +1,6 @@
 #include "shell/qt/window_builder.h"
 
+#include "shell/model/control_behaviour.h"
 #include "shell/model/ordering.h"
 #include "shell/qt/check_box.h"
 #include "shell/qt/conversions.h"
@@ -20,9 +21,6 @@
 namespace qtshell {
 
 namespace {
-
-// Scroll bars keep the standard range and steps; nothing reads their value.
-constexpr int kScrollMaximum = 32767;
 
 QImage decodePicture(const shell::Picture& picture) {
     const auto bytes = picture.fileBytes;
@@ -117,9 +115,9 @@ private:
             auto* bar = new QScrollBar(
                 control.kind == shell::ControlKind::HScrollBar ? Qt::Horizontal : Qt::Vertical,
                 parent);
-            bar->setRange(0, kScrollMaximum);
-            bar->setSingleStep(1);
-            bar->setPageStep(1);
+            bar->setRange(shell::kScrollBarMinimum, shell::kScrollBarMaximum);
+            bar->setSingleStep(shell::kScrollBarSmallChange);
+            bar->setPageStep(shell::kScrollBarLargeChange);
             bar->setFocusPolicy(Qt::StrongFocus);
             widget = focusTarget = bar;
             break;

@@ -2,7 +2,9 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <xcb/xcb.h>
 
 namespace qtshell {
@@ -37,6 +39,50 @@ void markSkipTaskbar(QWidget* window) {
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1,
                         &skipTaskbar);
     xcb_flush(connection);
+}
+
+std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window) {
+    // A manager that did not answer once will not answer later either.
+    static bool managerAnswers = true;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!managerAnswers || !x11 || !x11->connection())
+        return std::nullopt;
+    xcb_connection_t* connection = x11->connection();
+    const xcb_atom_t request = internAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE || !screen)
+        return std::nullopt;
+
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(connection, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+
+    using namespace std::chrono_literals;
+    const auto deadline = std::chrono::steady_clock::now() + 250ms;
+    while (std::chrono::steady_clock::now() < deadline) {
+        auto cookie = xcb_get_property(connection, 0, id, extents, XCB_ATOM_CARDINAL, 0, 4);
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+        if (reply && xcb_get_property_value_length(reply) == 16) {
+            const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+            // left, right, top, bottom
+            const QMargins margins{static_cast<int>(v[0]), static_cast<int>(v[2]),
+                                   static_cast<int>(v[1]), static_cast<int>(v[3])};
+            std::free(reply);
+            return margins;
+        }
+        std::free(reply);
+        std::this_thread::sleep_for(5ms);
+    }
+    managerAnswers = false;
+    return std::nullopt;
 }
 
 } // namespace qtshell

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QMargins>
+#include <optional>
+
 class QWidget;
 
 namespace qtshell {
@@ -8,5 +11,10 @@ namespace qtshell {
 // (_NET_WM_STATE_SKIP_TASKBAR). Call before the window is first shown. Does
 // nothing on platforms other than X11.
 void markSkipTaskbar(QWidget* window);
+
+// Asks the window manager, before the window is mapped, how wide the frame it
+// will draw around the window is (_NET_REQUEST_FRAME_EXTENTS), waiting a
+// quarter of a second at most. Nothing off X11 or without such a manager.
+std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window);
 
 } // namespace qtshell
