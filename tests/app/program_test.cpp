@@ -206,6 +206,31 @@ private slots:
         QVERIFY(!before.isNull());
     }
 
+    void withoutAChineseFontTheProgramRunsAndNamesThePackage() {
+        // A font configuration that knows only the Latin DejaVu faces.
+        QTemporaryDir dir;
+        QFile config(dir.filePath("fonts.conf"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">"
+                     "<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>" +
+                     dir.filePath("cache").toUtf8() + "</cachedir></fontconfig>");
+        config.close();
+
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("FONTCONFIG_FILE", config.fileName());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(LANSU_PROGRAM), {});
+        QVERIFY(process.waitForStarted());
+        QVERIFY2(!process.waitForFinished(3000), "the program keeps running");
+        const QStringList lines =
+            QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        process.kill();
+        process.waitForFinished();
+        const QStringList mentions = lines.filter("fonts-arphic-uming");
+        QCOMPARE(mentions.size(), 1);
+    }
+
     void injectedFailuresShowTheErrorBoxAndEndWithStatusOne_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("expected");
