@@ -14,7 +14,7 @@ packages=(
     # fonts: a Song-style CJK face for 宋体, and the Latin face the picture generator uses
     fonts-arphic-uming fonts-dejavu-core
     # end-to-end tests and screenshots: an X server, a window manager, X tools
-    xvfb openbox x11-utils xdotool imagemagick
+    xvfb openbox x11-utils xdotool wmctrl imagemagick
 )
 
 missing=()
