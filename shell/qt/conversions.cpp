@@ -47,6 +47,10 @@ QFont toQFont(const shell::Font& font) {
     qfont.setItalic(font.italic);
     qfont.setUnderline(font.underline);
     qfont.setStrikeOut(font.strikethrough);
+    // The Song faces carry heavy bytecode hinting; running it for every
+    // glyph was most of the start-up's text cost, and the unhinted glyphs
+    // read as well at these sizes.
+    qfont.setHintingPreference(QFont::PreferNoHinting);
     return qfont;
 }
 

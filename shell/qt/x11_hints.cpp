@@ -79,7 +79,7 @@ std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window) {
             return margins;
         }
         std::free(reply);
-        std::this_thread::sleep_for(5ms);
+        std::this_thread::sleep_for(1ms);
     }
     managerAnswers = false;
     return std::nullopt;
