@@ -45,6 +45,8 @@ std::unique_ptr<QApplication> createApplication(const runtime::ProjectDescriptor
 
 void configureApplication(const runtime::ProjectDescriptor& project) {
     QApplication::setApplicationName(toQString(project.projectName));
+    // Ties the windows to the installed menu entry (taskbar icons, Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.qiongyue.Lansu"));
     // The runtime, not Qt, decides when the program ends: when the last
     // loaded window closes.
     QApplication::setQuitOnLastWindowClosed(false);
