@@ -1,0 +1,84 @@
+#include "tests/shell/record/sample_window.h"
+
+namespace record_test {
+
+// A bitmap file header and the first bytes of an info header: enough to be
+// recognised, not to be drawn.
+const std::uint8_t kTinyBitmap[30] = {'B', 'M', 30, 0, 0, 0, 0, 0, 0, 0,  26, 0, 0, 0, 12,
+                                      0,   0,   0,  2, 0, 1, 0, 1, 0, 24, 0,  0, 0, 0, 0};
+// An icon directory with one 16×16 entry.
+const std::uint8_t kTinyIcon[22] = {0, 0,  1, 0, 1, 0, 16, 16, 0, 0, 1,
+                                    0, 32, 0, 0, 0, 0, 0,  0,  0, 0, 0};
+
+namespace {
+
+shell::ControlDescription control(std::uint8_t ordinal, const char* name, shell::ControlKind kind,
+                                  shell::TwipRect rect, std::uint16_t tab) {
+    shell::ControlDescription c;
+    c.name = name;
+    c.kind = kind;
+    c.ordinal = ordinal;
+    c.rect = rect;
+    c.tabIndex = tab;
+    return c;
+}
+
+} // namespace
+
+shell::WindowDescription sampleWindow() {
+    using shell::ControlKind;
+    shell::WindowDescription w;
+    w.name = "Sample";
+    w.windowId = {0x01020304u, 0x0506, 0x0708, {9, 10, 11, 12, 13, 14, 15, 16}};
+    w.interfaceId = {0xA1A2A3A4u, 0xB1B2, 0xC1C2, {0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8}};
+    w.caption = "样例窗口 Sample…";
+    w.drawingSetting = shell::kStandardDrawingSetting;
+    w.helpButton = false;
+    w.borderStyle = shell::kBorderStyleFixedDialog;
+    w.icon = shell::Picture{kTinyIcon};
+    w.linkTopic = "Sample";
+    w.maxButton = false;
+    w.minButton = true;
+    w.client = {45, 375, 4500, -3000};
+    w.showInTaskbar = false;
+    w.startUpPosition = shell::kStartUpCentreScreen;
+
+    auto picture = control(1, "Picture1", ControlKind::PictureBox, {-120, 0, 600, 300}, 0);
+    picture.backColour = shell::Colour{0x00400000u};
+    picture.picture = shell::Picture{kTinyBitmap};
+    picture.drawingSetting = shell::kStandardDrawingSetting;
+    picture.border = shell::PictureBorder::None;
+    w.controls.push_back(picture);
+
+    auto frame = control(2, "Frame1", ControlKind::Frame, {240, 400, 3000, 2000}, 1);
+    frame.caption = "框架";
+    auto label = control(3, "Label1", ControlKind::Label, {120, 240, 2000, 600}, 2);
+    label.caption = "第一行\r\n第二行\n（全角）";
+    label.backColour = shell::Colour{0x8000000Fu};
+    label.foreColour = shell::Colour{0x00808080u};
+    label.font = shell::boldSongTi(157500);
+    label.font->italic = true;
+    label.font->strikethrough = true;
+    frame.children.push_back(label);
+    auto option = control(4, "Option1", ControlKind::OptionButton, {120, 900, 1200, 255}, 3);
+    option.caption = "选项";
+    option.value = 1;
+    frame.children.push_back(option);
+    auto check = control(5, "Check1", ControlKind::CheckBox, {120, 1200, 1200, 255}, 4);
+    check.caption = "复选";
+    check.value = 2;
+    frame.children.push_back(check);
+    w.controls.push_back(frame);
+
+    auto text = control(6, "Text1", ControlKind::TextBox, {3400, 400, 900, 2000}, 5);
+    text.caption = "等待……";
+    w.controls.push_back(text);
+    auto button = control(7, "Command1", ControlKind::CommandButton, {3400, 2500, 900, 400}, 6);
+    button.caption = "OK";
+    w.controls.push_back(button);
+    w.controls.push_back(control(8, "HScroll1", ControlKind::HScrollBar, {0, 2500, 3000, 255}, 7));
+    w.controls.push_back(control(9, "VScroll1", ControlKind::VScrollBar, {4300, 0, 255, 2500}, 8));
+    return w;
+}
+
+} // namespace record_test
