@@ -1,8 +1,9 @@
 #include "app/project_descriptor.h"
 
-#include "main_window/form1_description.h"
+#include "embedded/form1_record.h"
+#include "embedded/form2_record.h"
 #include "main_window/form1_procedures.h"
-#include "troubleshooting_window/form2_description.h"
+#include "shell/record/record.h"
 
 namespace app {
 
@@ -19,13 +20,12 @@ runtime::ProjectDescriptor makeDescriptor() {
     project.startUpProcedure = nullptr;
     project.threading = runtime::Threading::SingleThreaded;
     project.threadCount = 1;
+    // Each window is built from its record, decoded afresh every time it loads.
     project.windows = {
-        runtime::FormClass{"Form1", [] { return shell::Expected(main_window::form1Description()); },
+        runtime::FormClass{"Form1", [] { return shell::decodeRecord(embedded::form1_record()); },
                            main_window::form1Bindings()},
         runtime::FormClass{
-            "Form2",
-            [] { return shell::Expected(troubleshooting_window::form2Description()); },
-            {}},
+            "Form2", [] { return shell::decodeRecord(embedded::form2_record()); }, {}},
     };
     project.projectName = "穹岳科技岚溯";
     project.applicationTitle = "岚溯穹岳（";
