@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The two everyday commands:
-#   tools/dev.sh run    set up, build and start the program
-#   tools/dev.sh test   set up, build and run every test (what CI runs)
+# The everyday commands:
+#   tools/dev.sh run          set up, build and start the program
+#   tools/dev.sh test         set up, build and run every test (what CI runs)
+#   tools/dev.sh build-win32  set up and build the Windows executable
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,9 +27,17 @@ test)
     build asan
     # LeakSanitizer: leaks inside system libraries are not ours (tests/lsan.supp).
     LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" ctest --preset asan
+    # The Windows build, cross-compiled, its tests under Wine.
+    build win32
+    ctest --preset win32
+    ;;
+build-win32)
+    bash tools/setup.sh
+    build win32
+    echo "built build/win32/穹岳科技岚溯.exe"
     ;;
 *)
-    echo "usage: tools/dev.sh run|test" >&2
+    echo "usage: tools/dev.sh run|test|build-win32" >&2
     exit 2
     ;;
 esac

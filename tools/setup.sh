@@ -17,6 +17,11 @@ packages=(
     xvfb openbox x11-utils xdotool wmctrl imagemagick
     # packaging: the .deb (dpkg-shlibdeps, file) and the checks of the installed files
     dpkg-dev file desktop-file-utils appstream python3
+    # the Windows build: the mingw-w64 cross compiler and resource compiler,
+    # GoogleTest's sources to build for it, Wine (32-bit, from the i386
+    # architecture) to run it, a PE reader for its resources, xvfb-run's xauth
+    g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
+    wine wine32:i386 python3-pefile xauth
 )
 
 missing=()
@@ -36,5 +41,12 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
+# 32-bit packages (wine32) come from the i386 architecture, added once.
+for package in "${missing[@]}"; do
+    if [[ $package == *:i386 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+        break
+    fi
+done
 $sudo apt-get update -q
 $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "shell/win32/labels.h"
+#include "shell/win32/win32_api.h"
+
+#include <vector>
+
+namespace win32shell {
+
+// Makes a group box (BS_GROUPBOX) the container of a frame's controls: they
+// are its child windows, placed from its outer top-left corner and clipped
+// by it. It paints its background and its labels, and hands its children's
+// notifications (commands, colours, scrolling) on to its own parent, so the
+// form sees them as from any other control. `labels` must outlive the window.
+void makeFrameContainer(HWND groupBox, const std::vector<Label>* labels);
+
+} // namespace win32shell

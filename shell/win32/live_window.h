@@ -1,0 +1,72 @@
+#pragma once
+
+#include "shell/model/window_description.h"
+#include "shell/runtime/toolkit.h"
+#include "shell/win32/win32_api.h"
+#include "shell/win32/window_builder.h"
+
+#include <string_view>
+#include <vector>
+
+namespace win32shell {
+
+// A loaded window: a modeless dialog with every control of its description.
+// A fixed dialog frame with a title bar and close box, no minimize or
+// maximize box; owned by the program's hidden window when it is to have no
+// taskbar button. Destroying it destroys the window and its controls.
+class FormWindow : public runtime::LiveWindow {
+public:
+    FormWindow(const shell::WindowDescription& description, HWND owner,
+               runtime::WindowEvents& events);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // False when the window or one of its controls could not be created.
+    bool isValid() const { return window_ != nullptr; }
+
+    runtime::Status show() override;
+    bool isVisible() const override;
+    runtime::Status setEnabled(std::string_view controlName, bool enabled) override;
+
+    HWND handle() const { return window_; }
+    const FormContents& contents() const { return contents_; }
+    // A windowed control's window; null for labels and unknown names.
+    HWND control(std::string_view name) const;
+
+    // The form a top-level window belongs to, or null.
+    static FormWindow* fromHandle(HWND window);
+    // Every form window that exists, in the order they were made.
+    static std::vector<HWND> allWindows();
+
+    // Keyboard navigation for a message the loop is about to dispatch: Tab
+    // and Shift+Tab move along the focus order, the other dialog keys
+    // (Enter, Space, arrows) go through IsDialogMessage. True when the
+    // message has been handled.
+    static bool preTranslate(MSG& message);
+
+    // Moves the focus to the next (+1) or previous (-1) enabled control in
+    // the focus order, wrapping around.
+    void moveFocus(int step);
+
+private:
+    static INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    void paint();
+    void buttonClicked(HWND control);
+    void closeRequested();
+    void placeAtStartUpPosition();
+
+    runtime::WindowEvents& events_;
+    const int dpi_;
+    const SIZE clientSize_;
+    const POINT storedPosition_;
+    const bool centred_;
+    HWND window_ = nullptr;
+    FormContents contents_;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    bool shown_ = false;
+};
+
+} // namespace win32shell

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "shell/win32/pictures.h"
+#include "shell/win32/win32_api.h"
+
+#include <optional>
+
+namespace win32shell {
+
+// What a picture box paints: the picture unscaled at the inner top-left
+// corner, clipped to the inner area, the rest in the back colour. The fixed
+// single border is the window's client edge (WS_EX_CLIENTEDGE), two pixels
+// sunken, so the inner area is the client area.
+struct PictureBoxContent {
+    std::optional<DibView> picture;
+    COLORREF back = 0;
+};
+
+// The window class of picture boxes, registered on first use.
+const wchar_t* pictureBoxClass();
+
+// Creates a picture box; `content` must outlive the window.
+HWND createPictureBox(HWND parent, const RECT& rect, bool sunkenBorder, int id,
+                      const PictureBoxContent* content);
+
+} // namespace win32shell

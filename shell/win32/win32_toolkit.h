@@ -1,0 +1,37 @@
+#pragma once
+
+#include "shell/runtime/toolkit.h"
+#include "shell/win32/win32_api.h"
+
+namespace win32shell {
+
+// The runtime's window system on the Win32 API.
+class Win32Toolkit : public runtime::Toolkit {
+public:
+    Win32Toolkit();
+    ~Win32Toolkit() override;
+    Win32Toolkit(const Win32Toolkit&) = delete;
+    Win32Toolkit& operator=(const Win32Toolkit&) = delete;
+
+    std::unique_ptr<runtime::LiveWindow> realise(const shell::WindowDescription& description,
+                                                 runtime::WindowEvents& events) override;
+    runtime::MessageBoxResult messageBox(const runtime::MessageBoxRequest& request) override;
+    void errorBox(std::string_view title, std::string_view text) override;
+    int runMessageLoop() override;
+    void quit(int exitCode) override;
+
+    // The hidden window that owns every window without a taskbar button.
+    HWND owner() const { return owner_; }
+
+private:
+    HWND owner_ = nullptr;
+};
+
+// MessageBoxW's style for a request: its buttons, icon, default button,
+// Help button and modality.
+UINT messageBoxStyle(const runtime::MessageBoxRequest& request);
+
+// The answer for the button MessageBoxW returns (IDOK, IDCANCEL, ...).
+runtime::MessageBoxResult messageBoxResult(int button);
+
+} // namespace win32shell

@@ -1,0 +1,158 @@
+#!/usr/bin/python3
+"""The Windows executable's resources, read with pefile (Debian package
+python3-pefile) and compared with the files they were made from in
+resources/: the version block with version.rc, the manifest with
+application.manifest, the icon with application.ico. Also: a 32-bit GUI
+program that needs only the system's own DLLs.
+
+Usage: test_resources.py EXECUTABLE RESOURCES_DIR
+"""
+
+import os
+import re
+import struct
+import sys
+import unittest
+
+import pefile
+
+RT_ICON = 3
+RT_GROUP_ICON = 14
+RT_VERSION = 16
+RT_MANIFEST = 24
+
+# DLLs that every Windows has.
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
+               "advapi32.dll", "shell32.dll", "ole32.dll"}
+
+EXECUTABLE = None
+RESOURCES = None
+
+
+def resources_of(pe):
+    """{type id: {name id: [data bytes, one per language]}}"""
+    found = {}
+    for type_entry in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        names = found.setdefault(type_entry.id, {})
+        for name_entry in type_entry.directory.entries:
+            for language in name_entry.directory.entries:
+                data = language.data.struct
+                names.setdefault(name_entry.id, []).append(
+                    pe.get_data(data.OffsetToData, data.Size))
+    return found
+
+
+def version_script():
+    """What resources/version.rc declares: fixed numbers, the string table's
+    key and strings, and the translation."""
+    with open(os.path.join(RESOURCES, "version.rc"), encoding="utf-8") as f:
+        text = f.read()
+    fixed = {}
+    for key in ("FILEVERSION", "PRODUCTVERSION"):
+        numbers = re.search(r"^%s\s+([\d,\s]+)$" % key, text, re.M).group(1)
+        fixed[key] = tuple(int(n) for n in numbers.split(","))
+    for key in ("FILEOS", "FILETYPE"):
+        fixed[key] = int(re.search(r"^%s\s+(0x[0-9a-fA-F]+)L?$" % key, text, re.M).group(1), 16)
+    block = re.search(r'BLOCK "StringFileInfo"\s*BEGIN\s*BLOCK "([0-9A-Fa-f]{8})"\s*BEGIN(.*?)END',
+                      text, re.S)
+    strings = dict(re.findall(r'VALUE "(\w+)", "([^"]*)"', block.group(2)))
+    translation = tuple(int(n, 0) for n in re.search(
+        r'VALUE "Translation",\s*(0x[0-9a-fA-F]+),\s*(\d+)', text).groups())
+    return fixed, block.group(1), strings, translation
+
+
+class ExecutableTest(unittest.TestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        cls.pe = pefile.PE(EXECUTABLE)
+        cls.resources = resources_of(cls.pe)
+
+    def test_is_a_32_bit_gui_program_named_after_the_project(self):
+        self.assertEqual(self.pe.FILE_HEADER.Machine, pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"])
+        self.assertEqual(self.pe.OPTIONAL_HEADER.Subsystem,
+                         pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
+        _, _, strings, _ = version_script()
+        self.assertEqual(os.path.basename(EXECUTABLE), strings["OriginalFilename"])
+
+    def test_needs_only_the_system_dlls(self):
+        imported = {entry.dll.decode().lower() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
+        self.assertTrue(imported, "no imports at all")
+        self.assertLessEqual(imported, SYSTEM_DLLS,
+                             "DLLs beyond the system's: %s" % sorted(imported - SYSTEM_DLLS))
+
+    def test_version_block_is_version_rc(self):
+        fixed, key, strings, translation = version_script()
+        self.assertEqual(len(self.resources[RT_VERSION]), 1)
+        self.assertEqual(list(self.resources[RT_VERSION]), [1])
+        info = self.pe.VS_FIXEDFILEINFO[0]
+
+        def version(ms, ls):
+            return (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
+
+        self.assertEqual(version(info.FileVersionMS, info.FileVersionLS), fixed["FILEVERSION"])
+        self.assertEqual(version(info.ProductVersionMS, info.ProductVersionLS),
+                         fixed["PRODUCTVERSION"])
+        self.assertEqual(info.FileOS, fixed["FILEOS"])
+        self.assertEqual(info.FileType, fixed["FILETYPE"])
+
+        tables = {}
+        translations = []
+        for file_info in self.pe.FileInfo[0]:
+            if file_info.Key == b"StringFileInfo":
+                for table in file_info.StringTable:
+                    tables[table.LangID.decode().upper()] = {
+                        k.decode("utf-8"): v.decode("utf-8") for k, v in table.entries.items()}
+            elif file_info.Key == b"VarFileInfo":
+                for var in file_info.Var:
+                    value = var.entry[b"Translation"]
+                    if isinstance(value, bytes):
+                        value = value.decode()
+                    language, codepage = value.split()
+                    translations.append((int(language, 16), int(codepage, 16)))
+        self.assertEqual(list(tables), [key.upper()])
+        self.assertEqual(tables[key.upper()], strings)
+        self.assertEqual(translations, [translation])
+
+    def test_manifest_is_application_manifest_byte_for_byte(self):
+        with open(os.path.join(RESOURCES, "application.manifest"), "rb") as f:
+            expected = f.read()
+        self.assertEqual(list(self.resources[RT_MANIFEST]), [1])
+        self.assertEqual(self.resources[RT_MANIFEST][1], [expected])
+
+    def test_icon_is_image_30001_of_group_1_from_application_ico(self):
+        with open(os.path.join(RESOURCES, "application.ico"), "rb") as f:
+            ico = f.read()
+        _, _, count = struct.unpack_from("<HHH", ico, 0)
+        self.assertEqual(count, 1)
+        width, height, colours, _, planes, bits, size, offset = struct.unpack_from(
+            "<BBBBHHII", ico, 6)
+        image = ico[offset:offset + size]
+
+        self.assertEqual(list(self.resources[RT_GROUP_ICON]), [1], "one icon group, number 1")
+        self.assertEqual(list(self.resources[RT_ICON]), [30001], "one icon image, 30001")
+        group = self.resources[RT_GROUP_ICON][1][0]
+        self.assertEqual(struct.unpack_from("<HHH", group, 0), (0, 1, 1))
+        self.assertEqual(struct.unpack_from("<BBBBHHIH", group, 6),
+                         (width, height, colours, 0, planes, bits, size, 30001))
+        self.assertEqual(self.resources[RT_ICON][30001], [image])
+
+        # The image itself: 32 x 32 at 32 bits per pixel (the header counts
+        # the colour and mask rows), 4264 bytes with its mask.
+        header_size, dib_width, dib_height, _, dib_bits = struct.unpack_from("<IiiHH", image, 0)
+        self.assertEqual((width, height, bits), (32, 32, 32))
+        self.assertEqual((header_size, dib_width, dib_height, dib_bits), (40, 32, 64, 32))
+        self.assertEqual(len(image), 4264)
+
+
+def main():
+    global EXECUTABLE, RESOURCES
+    if len(sys.argv) < 3:
+        sys.stderr.write(__doc__)
+        sys.exit(2)
+    EXECUTABLE, RESOURCES = sys.argv[1], sys.argv[2]
+    unittest.main(argv=[sys.argv[0]] + sys.argv[3:], verbosity=2)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,425 @@
+// The descriptions realised as Win32 windows, under Wine on a virtual
+// display: the kind of window each control gets, where it sits, how the
+// controls are stacked and tabbed through, and what a click does.
+
+#include "main_window/form1_description.h"
+#include "shell/model/control_behaviour.h"
+#include "shell/model/ordering.h"
+#include "shell/runtime/message_box.h"
+#include "shell/win32/conversions.h"
+#include "shell/win32/live_window.h"
+#include "shell/win32/win32_toolkit.h"
+#include "troubleshooting_window/form2_description.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using shell::ControlDescription;
+using shell::ControlKind;
+using win32shell::FormWindow;
+
+struct RecordedEvents : runtime::WindowEvents {
+    void clicked(std::string_view name) override { clicks.emplace_back(name); }
+    void closed() override { ++closes; }
+    std::vector<std::string> clicks;
+    int closes = 0;
+};
+
+std::wstring className(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+LONG_PTR style(HWND window) {
+    return GetWindowLongPtrW(window, GWL_STYLE);
+}
+
+LONG_PTR exStyle(HWND window) {
+    return GetWindowLongPtrW(window, GWL_EXSTYLE);
+}
+
+RECT rectInParent(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The children of a window, front to back.
+std::vector<HWND> childrenFrontToBack(HWND parent) {
+    std::vector<HWND> out;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        out.push_back(child);
+    return out;
+}
+
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+class Form1Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        form = std::make_unique<FormWindow>(description, toolkit.owner(), events);
+        ASSERT_TRUE(form->isValid());
+        dpi = win32shell::systemDpi();
+    }
+
+    HWND windowOf(const std::string& name) const { return form->control(name); }
+
+    const ControlDescription& firstOfKind(ControlKind kind) const {
+        for (const auto* control : shell::allControls(description))
+            if (control->kind == kind)
+                return *control;
+        throw std::runtime_error("no control of that kind");
+    }
+
+    shell::WindowDescription description = main_window::form1Description();
+    win32shell::Win32Toolkit toolkit;
+    RecordedEvents events;
+    std::unique_ptr<FormWindow> form;
+    int dpi = 96;
+};
+
+TEST_F(Form1Window, ClientAreaIsTheDescribedSizeAtTheSystemDpi) {
+    EXPECT_EQ(dpi, 96) << "Wine's default resolution";
+    RECT client;
+    GetClientRect(form->handle(), &client);
+    EXPECT_EQ(client.right, shell::twipsToPixels(description.client.width, dpi));
+    EXPECT_EQ(client.bottom, shell::twipsToPixels(description.client.height, dpi));
+    EXPECT_EQ(client.right, 1008);
+    EXPECT_EQ(client.bottom, 813);
+}
+
+TEST_F(Form1Window, FixedDialogFrameWithCloseBoxOnlyOwnedByTheHiddenWindow) {
+    HWND window = form->handle();
+    EXPECT_EQ(style(window) & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style(window) & WS_SYSMENU);
+    EXPECT_FALSE(style(window) & WS_THICKFRAME);
+    EXPECT_FALSE(style(window) & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style(window) & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(exStyle(window) & WS_EX_DLGMODALFRAME);
+    EXPECT_FALSE(exStyle(window) & WS_EX_APPWINDOW);
+    ASSERT_NE(toolkit.owner(), nullptr);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), toolkit.owner());
+    EXPECT_FALSE(IsWindowVisible(toolkit.owner()));
+    EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
+
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    EXPECT_EQ(win32shell::toUtf8(title), description.caption);
+    EXPECT_FALSE(form->isVisible()) << "hidden until shown";
+}
+
+TEST_F(Form1Window, EachKindIsItsWin32Control) {
+    for (const auto* control : shell::allControls(description)) {
+        SCOPED_TRACE(control->name);
+        HWND window = windowOf(control->name);
+        if (control->kind == ControlKind::Label) {
+            EXPECT_EQ(window, nullptr) << "labels are windowless";
+            continue;
+        }
+        ASSERT_NE(window, nullptr);
+        const auto type = style(window) & BS_TYPEMASK;
+        switch (control->kind) {
+        case ControlKind::CommandButton:
+            EXPECT_EQ(className(window), L"Button");
+            EXPECT_EQ(type, BS_PUSHBUTTON);
+            break;
+        case ControlKind::CheckBox:
+            EXPECT_EQ(className(window), L"Button");
+            EXPECT_EQ(type, BS_3STATE);
+            break;
+        case ControlKind::OptionButton:
+            EXPECT_EQ(className(window), L"Button");
+            EXPECT_EQ(type, BS_AUTORADIOBUTTON);
+            break;
+        case ControlKind::Frame:
+            EXPECT_EQ(className(window), L"Button");
+            EXPECT_EQ(type, BS_GROUPBOX);
+            EXPECT_FALSE(style(window) & WS_TABSTOP);
+            break;
+        case ControlKind::TextBox:
+            EXPECT_EQ(className(window), L"Edit");
+            EXPECT_FALSE(style(window) & ES_MULTILINE);
+            EXPECT_TRUE(exStyle(window) & WS_EX_CLIENTEDGE);
+            break;
+        case ControlKind::HScrollBar:
+        case ControlKind::VScrollBar:
+            EXPECT_EQ(className(window), L"ScrollBar");
+            EXPECT_EQ(style(window) & SBS_VERT,
+                      control->kind == ControlKind::VScrollBar ? SBS_VERT : SBS_HORZ);
+            break;
+        case ControlKind::PictureBox:
+            EXPECT_EQ(className(window), L"LansuPictureBox");
+            EXPECT_EQ((exStyle(window) & WS_EX_CLIENTEDGE) != 0,
+                      control->effectiveBorder() == shell::PictureBorder::FixedSingle);
+            break;
+        case ControlKind::Label:
+            break;
+        }
+        // (Option buttons: Windows keeps the tab stop on the chosen one of a group.)
+        if (shell::isFocusable(control->kind) && control->kind != ControlKind::OptionButton) {
+            EXPECT_TRUE(style(window) & WS_TABSTOP);
+        }
+    }
+}
+
+TEST_F(Form1Window, ControlsSitAtTheirPlaceInTheirContainer) {
+    for (const auto* control : shell::allControls(description)) {
+        HWND window = windowOf(control->name);
+        if (!window)
+            continue;
+        SCOPED_TRACE(control->name);
+        const RECT expected = win32shell::toPixels(control->rect, dpi);
+        const RECT actual = rectInParent(window);
+        EXPECT_EQ(actual.left, expected.left);
+        EXPECT_EQ(actual.top, expected.top);
+        EXPECT_EQ(actual.right, expected.right);
+        EXPECT_EQ(actual.bottom, expected.bottom);
+    }
+    // A frame's controls are its children, placed from its outer corner.
+    for (const auto* control : shell::allControls(description))
+        for (const auto& child : control->children)
+            if (HWND window = windowOf(child.name)) {
+                EXPECT_EQ(GetParent(window), windowOf(control->name)) << child.name;
+            }
+}
+
+TEST_F(Form1Window, WindowedControlsAreStackedInDescriptionOrder) {
+    auto check = [&](HWND container, const std::vector<ControlDescription>& siblings) {
+        std::vector<HWND> expected;
+        for (const auto& control : siblings)
+            if (!shell::isWindowless(control.kind))
+                expected.push_back(windowOf(control.name));
+        EXPECT_EQ(childrenFrontToBack(container), expected);
+        // Exactly the first of them starts the container's one group.
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ((style(expected[i]) & WS_GROUP) != 0, i == 0);
+    };
+    check(form->handle(), description.controls);
+    int frames = 0;
+    for (const auto* control : shell::allControls(description))
+        if (control->kind == ControlKind::Frame) {
+            check(windowOf(control->name), control->children);
+            ++frames;
+        }
+    EXPECT_GT(frames, 0);
+}
+
+TEST_F(Form1Window, LabelsArePaintedByTheirContainerBackToFront) {
+    const auto& labels = *form->contents().ownLabels;
+    std::vector<std::wstring> expected;
+    for (const auto* control : shell::stackingBackToFront(description.controls))
+        if (control->kind == ControlKind::Label)
+            expected.push_back(
+                win32shell::withCrLf(win32shell::toWide(control->caption.value_or(""))));
+    std::vector<std::wstring> captions;
+    for (const auto& label : labels)
+        captions.push_back(label.caption);
+    EXPECT_EQ(captions, expected);
+    EXPECT_FALSE(expected.empty());
+}
+
+TEST_F(Form1Window, TabMovesAlongTheFocusOrderSkippingDisabledControls) {
+    ASSERT_EQ(form->show(), runtime::kOk);
+    pumpMessages();
+    std::vector<HWND> expected;
+    for (const auto* control : shell::focusOrder(description))
+        expected.push_back(windowOf(control->name));
+    ASSERT_EQ(form->contents().focusOrder, expected);
+
+    // The first control in the focus order has the focus once shown.
+    EXPECT_EQ(GetFocus(), expected.front());
+    for (std::size_t i = 1; i < expected.size(); ++i) {
+        form->moveFocus(+1);
+        EXPECT_EQ(GetFocus(), expected[i]) << i;
+    }
+    form->moveFocus(+1);
+    EXPECT_EQ(GetFocus(), expected.front()) << "wraps around";
+    form->moveFocus(-1);
+    EXPECT_EQ(GetFocus(), expected.back());
+
+    ASSERT_EQ(form->setEnabled(shell::allControls(description)[0]->name, true), runtime::kOk);
+    const auto second = shell::focusOrder(description)[1]->name;
+    ASSERT_EQ(form->setEnabled(second, false), runtime::kOk);
+    SetFocus(expected.front());
+    form->moveFocus(+1);
+    EXPECT_EQ(GetFocus(), expected[2]) << "a disabled control is skipped";
+}
+
+TEST_F(Form1Window, SetEnabledGreysAScrollBarAndNamesUnknownControls) {
+    const auto& bar = firstOfKind(ControlKind::VScrollBar);
+    EXPECT_TRUE(IsWindowEnabled(windowOf(bar.name)));
+    EXPECT_EQ(form->setEnabled(bar.name, false), runtime::kOk);
+    EXPECT_FALSE(IsWindowEnabled(windowOf(bar.name)));
+    EXPECT_EQ(form->setEnabled("NoSuchControl", false), runtime::kNoSuchControl);
+    EXPECT_EQ(form->setEnabled(firstOfKind(ControlKind::Label).name, false),
+              runtime::kNoSuchControl);
+}
+
+TEST_F(Form1Window, AGrayedCheckBoxIsTickedByAClickAndNeverGrayedAgain) {
+    ASSERT_EQ(form->show(), runtime::kOk);
+    const ControlDescription* grayed = nullptr;
+    for (const auto* control : shell::allControls(description))
+        if (control->kind == ControlKind::CheckBox &&
+            control->value == static_cast<std::uint8_t>(shell::CheckValue::Grayed))
+            grayed = control;
+    ASSERT_NE(grayed, nullptr);
+    HWND box = windowOf(grayed->name);
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    const LRESULT expected[] = {BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED};
+    for (const LRESULT state : expected) {
+        SendMessageW(box, BM_CLICK, 0, 0);
+        EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), state);
+    }
+    EXPECT_TRUE(events.clicks.empty()) << "check boxes raise no Click here";
+}
+
+TEST_F(Form1Window, ChoosingAnOptionClearsTheOthersOfItsFrame) {
+    ASSERT_EQ(form->show(), runtime::kOk);
+    std::vector<HWND> options;
+    for (const auto* control : shell::allControls(description))
+        if (control->kind == ControlKind::OptionButton)
+            options.push_back(windowOf(control->name));
+    ASSERT_GE(options.size(), 2u);
+    for (HWND chosen : options) {
+        SendMessageW(chosen, BM_CLICK, 0, 0);
+        for (HWND option : options)
+            EXPECT_EQ(SendMessageW(option, BM_GETCHECK, 0, 0),
+                      option == chosen ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+TEST_F(Form1Window, ButtonsReportTheirClickByNameAndTheCloseBoxReportsClosing) {
+    ASSERT_EQ(form->show(), runtime::kOk);
+    for (const auto* control : shell::allControls(description))
+        if (control->kind == ControlKind::CommandButton)
+            SendMessageW(windowOf(control->name), BM_CLICK, 0, 0);
+    std::vector<std::string> expected;
+    for (const auto* control : shell::allControls(description))
+        if (control->kind == ControlKind::CommandButton)
+            expected.push_back(control->name);
+    EXPECT_EQ(events.clicks, expected);
+
+    EXPECT_EQ(events.closes, 0);
+    SendMessageW(form->handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(events.closes, 1);
+}
+
+TEST_F(Form1Window, ShowCentresOnTheWorkAreaAndShowingAgainOnlyActivates) {
+    ASSERT_EQ(form->show(), runtime::kOk);
+    pumpMessages();
+    EXPECT_TRUE(form->isVisible());
+    RECT frame;
+    GetWindowRect(form->handle(), &frame);
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((frame.left + frame.right) - (work.left + work.right)), 1);
+    EXPECT_LE(std::abs((frame.top + frame.bottom) - (work.top + work.bottom)), 1);
+
+    SetWindowPos(form->handle(), nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_EQ(form->show(), runtime::kOk);
+    RECT again;
+    GetWindowRect(form->handle(), &again);
+    EXPECT_EQ(again.left, 10);
+    EXPECT_EQ(again.top, 20);
+}
+
+TEST_F(Form1Window, PictureBoxesPaintTheirPictureUnscaledAtTheInnerCorner) {
+    ASSERT_EQ(form->show(), runtime::kOk);
+    const auto& control = firstOfKind(ControlKind::PictureBox);
+    ASSERT_TRUE(control.picture);
+    const auto view = win32shell::viewBitmap(*control.picture);
+    ASSERT_TRUE(view);
+    HWND box = windowOf(control.name);
+    UpdateWindow(box);
+    // The picture's top-left pixel, from its 24-bit bottom-up rows.
+    const auto* bits = static_cast<const std::uint8_t*>(view->bits);
+    const std::size_t stride = ((static_cast<std::size_t>(view->width) * 24 + 31) / 32) * 4;
+    const std::uint8_t* topRow = bits + stride * static_cast<std::size_t>(view->height - 1);
+    const COLORREF expected = RGB(topRow[2], topRow[1], topRow[0]);
+    HDC dc = GetDC(box);
+    const COLORREF actual = GetPixel(dc, 0, 0);
+    ReleaseDC(box, dc);
+    EXPECT_EQ(actual, expected);
+}
+
+TEST(Form2Window, BuildsWithItsOwnSizeAndControls) {
+    win32shell::Win32Toolkit toolkit;
+    RecordedEvents events;
+    const auto description = troubleshooting_window::form2Description();
+    FormWindow form(description, toolkit.owner(), events);
+    ASSERT_TRUE(form.isValid());
+    RECT client;
+    GetClientRect(form.handle(), &client);
+    EXPECT_EQ(client.right, 769);
+    EXPECT_EQ(client.bottom, 565);
+    for (const auto* control : shell::allControls(description))
+        EXPECT_EQ(form.control(control->name) != nullptr, !shell::isWindowless(control->kind))
+            << control->name;
+}
+
+TEST(Fonts, AreMadeAtTheDescribedSizeWeightAndCharset) {
+    const shell::Font font = shell::boldSongTi(157500); // 15.75 pt
+    HFONT handle = win32shell::createFont(font, 96);
+    ASSERT_NE(handle, nullptr);
+    LOGFONTW info{};
+    GetObjectW(handle, sizeof info, &info);
+    DeleteObject(handle);
+    EXPECT_EQ(info.lfHeight, -21); // 15.75 pt at 96 dpi
+    EXPECT_EQ(info.lfWeight, 700);
+    EXPECT_EQ(info.lfCharSet, GB2312_CHARSET);
+    EXPECT_EQ(win32shell::toUtf8(info.lfFaceName), "宋体");
+}
+
+TEST(MessageBoxStyle, EncodesEveryValidButtonsValueAsTheSameMessageBoxStyle) {
+    // The buttons values of the message box are MessageBoxW's own bits: a
+    // request decoded from one must encode back to it.
+    int checked = 0;
+    for (std::int32_t value = 0; value < 0x8000; ++value) {
+        runtime::MessageBoxRequest request;
+        if (!runtime::decodeMessageBoxStyle(value, request))
+            continue;
+        EXPECT_EQ(win32shell::messageBoxStyle(request), static_cast<UINT>(value)) << value;
+        ++checked;
+    }
+    EXPECT_GT(checked, 100);
+    runtime::MessageBoxRequest plain;
+    EXPECT_EQ(win32shell::messageBoxStyle(plain), static_cast<UINT>(MB_OK | MB_APPLMODAL));
+}
+
+TEST(MessageBoxStyle, MapsEveryAnswer) {
+    using Result = runtime::MessageBoxResult;
+    EXPECT_EQ(win32shell::messageBoxResult(IDOK), Result::Ok);
+    EXPECT_EQ(win32shell::messageBoxResult(IDCANCEL), Result::Cancel);
+    EXPECT_EQ(win32shell::messageBoxResult(IDABORT), Result::Abort);
+    EXPECT_EQ(win32shell::messageBoxResult(IDRETRY), Result::Retry);
+    EXPECT_EQ(win32shell::messageBoxResult(IDIGNORE), Result::Ignore);
+    EXPECT_EQ(win32shell::messageBoxResult(IDYES), Result::Yes);
+    EXPECT_EQ(win32shell::messageBoxResult(IDNO), Result::No);
+}
+
+TEST(Conversions, LineBreaksBecomeCrLf) {
+    EXPECT_EQ(win32shell::withCrLf(L"a\nb\r\nc\rd"), L"a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(win32shell::toWide("岚溯穹岳（"), L"岚溯穹岳（");
+    EXPECT_EQ(win32shell::toUtf8(L"故障协助"), "故障协助");
+}
+
+TEST(Pictures, RefuseBytesThatAreNoBitmapOrIcon) {
+    const std::uint8_t junk[] = {'B', 'M', 0, 0, 0};
+    EXPECT_FALSE(win32shell::viewBitmap(shell::Picture{junk}));
+    EXPECT_EQ(win32shell::createIcon(shell::Picture{junk}, 32), nullptr);
+}
+
+} // namespace
