@@ -5,7 +5,6 @@
 // block's bytes without trusting the decoder under test. It assumes a
 // well-formed record.
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <span>
@@ -16,8 +15,6 @@ namespace record_test {
 
 struct BlockSpan {
     std::string name;
-    std::uint8_t ordinal = 0;
-    std::uint8_t kind = 0;
     std::size_t offset = 0; // of the length field
     std::size_t length = 0;
     std::size_t codeOffset = 0; // of the first structure code after the block
@@ -30,55 +27,42 @@ struct BlockSpan {
     std::size_t closingOffset() const { return offset + length - 1; }
 };
 
+inline std::uint32_t le16(std::span<const std::uint8_t> b, std::size_t at) {
+    return b[at] | static_cast<std::uint32_t>(b[at + 1]) << 8;
+}
+
 inline std::uint32_t le32(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(b[at + 2]) << 16) |
-           (static_cast<std::uint32_t>(b[at + 3]) << 24);
+    return le16(b, at) | le16(b, at + 2) << 16;
 }
 
-inline std::uint16_t le16(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-inline void putLe32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-    for (std::size_t i = 0; i < 4; ++i)
-        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-inline void putLe16(std::vector<std::uint8_t>& b, std::size_t at, std::uint16_t v) {
-    b[at] = static_cast<std::uint8_t>(v);
-    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+inline void putLe(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 // Every block in record order, the window's first.
 inline std::vector<BlockSpan> walkBlocks(std::span<const std::uint8_t> record) {
     std::vector<BlockSpan> blocks;
-    std::size_t at = 93;
-    for (;;) {
-        BlockSpan b;
-        b.offset = at;
-        b.length = le32(record, at);
-        b.ordinal = record[at + 4];
-        const std::size_t nameLength = le16(record, at + 5);
-        b.name.assign(reinterpret_cast<const char*>(record.data() + at + 7), nameLength);
-        b.kind = record[at + 8 + nameLength];
+    for (std::size_t at = 93;;) {
+        BlockSpan b{std::string(reinterpret_cast<const char*>(record.data() + at + 7),
+                                le16(record, at + 5)),
+                    at, le32(record, at)};
         at += b.length;
         b.codeOffset = at;
         blocks.push_back(b);
-        std::uint8_t code = record[at++];
-        while (code == 0x02)
-            code = record[at++];
-        if (code == 0x04)
+        while (record[at] == 0x02) // end of list
+            ++at;
+        if (record[at++] == 0x04) // end of record
             return blocks;
     }
 }
 
-inline const BlockSpan& block(const std::vector<BlockSpan>& blocks, const std::string& name) {
+// The named block, or an empty one with no name.
+inline BlockSpan block(const std::vector<BlockSpan>& blocks, const std::string& name) {
     for (const auto& b : blocks)
         if (b.name == name)
             return b;
-    static const BlockSpan none;
-    return none;
+    return {};
 }
 
 inline std::string hex(std::size_t v) {
@@ -89,7 +73,7 @@ inline std::string hex(std::size_t v) {
 
 // Rewrites the header's length field after a test changed the record's size.
 inline void fixHeaderLength(std::vector<std::uint8_t>& record) {
-    putLe32(record, 89, static_cast<std::uint32_t>(record.size() - 89));
+    putLe(record, 89, static_cast<std::uint32_t>(record.size() - 89), 4);
 }
 
 } // namespace record_test

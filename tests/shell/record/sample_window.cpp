@@ -1,5 +1,10 @@
 #include "tests/shell/record/sample_window.h"
 
+#include "shell/record/record.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
 namespace record_test {
 
 // A bitmap file header and the first bytes of an info header: enough to be
@@ -10,10 +15,15 @@ const std::uint8_t kTinyBitmap[30] = {'B', 'M', 30, 0, 0, 0, 0, 0, 0, 0,  26, 0,
 const std::uint8_t kTinyIcon[22] = {0, 0,  1, 0, 1, 0, 16, 16, 0, 0, 1,
                                     0, 32, 0, 0, 0, 0, 0,  0,  0, 0, 0};
 
-namespace {
+std::vector<std::uint8_t> encoded(const shell::WindowDescription& w) {
+    auto r = shell::encodeRecord(w);
+    EXPECT_TRUE(r) << (r ? "" : r.error().message);
+    return r ? *r : std::vector<std::uint8_t>{};
+}
 
-shell::ControlDescription control(std::uint8_t ordinal, const char* name, shell::ControlKind kind,
-                                  shell::TwipRect rect, std::uint16_t tab) {
+shell::ControlDescription makeControl(std::uint8_t ordinal, const char* name,
+                                      shell::ControlKind kind, shell::TwipRect rect,
+                                      std::uint16_t tab) {
     shell::ControlDescription c;
     c.name = name;
     c.kind = kind;
@@ -22,8 +32,6 @@ shell::ControlDescription control(std::uint8_t ordinal, const char* name, shell:
     c.tabIndex = tab;
     return c;
 }
-
-} // namespace
 
 shell::WindowDescription sampleWindow() {
     using shell::ControlKind;
@@ -43,16 +51,16 @@ shell::WindowDescription sampleWindow() {
     w.showInTaskbar = false;
     w.startUpPosition = shell::kStartUpCentreScreen;
 
-    auto picture = control(1, "Picture1", ControlKind::PictureBox, {-120, 0, 600, 300}, 0);
+    auto picture = makeControl(1, "Picture1", ControlKind::PictureBox, {-120, 0, 600, 300}, 0);
     picture.backColour = shell::Colour{0x00400000u};
     picture.picture = shell::Picture{kTinyBitmap};
     picture.drawingSetting = shell::kStandardDrawingSetting;
     picture.border = shell::PictureBorder::None;
     w.controls.push_back(picture);
 
-    auto frame = control(2, "Frame1", ControlKind::Frame, {240, 400, 3000, 2000}, 1);
+    auto frame = makeControl(2, "Frame1", ControlKind::Frame, {240, 400, 3000, 2000}, 1);
     frame.caption = "框架";
-    auto label = control(3, "Label1", ControlKind::Label, {120, 240, 2000, 600}, 2);
+    auto label = makeControl(3, "Label1", ControlKind::Label, {120, 240, 2000, 600}, 2);
     label.caption = "第一行\r\n第二行\n（全角）";
     label.backColour = shell::Colour{0x8000000Fu};
     label.foreColour = shell::Colour{0x00808080u};
@@ -60,24 +68,39 @@ shell::WindowDescription sampleWindow() {
     label.font->italic = true;
     label.font->strikethrough = true;
     frame.children.push_back(label);
-    auto option = control(4, "Option1", ControlKind::OptionButton, {120, 900, 1200, 255}, 3);
+    auto option = makeControl(4, "Option1", ControlKind::OptionButton, {120, 900, 1200, 255}, 3);
     option.caption = "选项";
     option.value = 1;
     frame.children.push_back(option);
-    auto check = control(5, "Check1", ControlKind::CheckBox, {120, 1200, 1200, 255}, 4);
+    auto check = makeControl(5, "Check1", ControlKind::CheckBox, {120, 1200, 1200, 255}, 4);
     check.caption = "复选";
     check.value = 2;
     frame.children.push_back(check);
     w.controls.push_back(frame);
 
-    auto text = control(6, "Text1", ControlKind::TextBox, {3400, 400, 900, 2000}, 5);
+    auto text = makeControl(6, "Text1", ControlKind::TextBox, {3400, 400, 900, 2000}, 5);
     text.caption = "等待……";
     w.controls.push_back(text);
-    auto button = control(7, "Command1", ControlKind::CommandButton, {3400, 2500, 900, 400}, 6);
+    auto button = makeControl(7, "Command1", ControlKind::CommandButton, {3400, 2500, 900, 400}, 6);
     button.caption = "OK";
     w.controls.push_back(button);
-    w.controls.push_back(control(8, "HScroll1", ControlKind::HScrollBar, {0, 2500, 3000, 255}, 7));
-    w.controls.push_back(control(9, "VScroll1", ControlKind::VScrollBar, {4300, 0, 255, 2500}, 8));
+    w.controls.push_back(
+        makeControl(8, "HScroll1", ControlKind::HScrollBar, {0, 2500, 3000, 255}, 7));
+    w.controls.push_back(
+        makeControl(9, "VScroll1", ControlKind::VScrollBar, {4300, 0, 255, 2500}, 8));
+    return w;
+}
+
+shell::WindowDescription nestedFrames(int depth, std::vector<shell::ControlDescription> inner) {
+    shell::WindowDescription w = sampleWindow();
+    w.controls = std::move(inner);
+    for (int i = depth; i >= 1; --i) {
+        const std::string name = "Frame" + std::to_string(i);
+        auto frame =
+            makeControl(static_cast<std::uint8_t>(i), name.c_str(), shell::ControlKind::Frame);
+        frame.children = std::move(w.controls);
+        w.controls = {std::move(frame)};
+    }
     return w;
 }
 

@@ -5,9 +5,22 @@
 
 #include "shell/model/window_description.h"
 
+#include <vector>
+
 namespace record_test {
 
 shell::WindowDescription sampleWindow();
+
+// The sample's settings holding only Frame1 .. Frame`depth` (ordinals 1 ..
+// depth), each inside the one before; the innermost holds `inner`.
+shell::WindowDescription nestedFrames(int depth, std::vector<shell::ControlDescription> inner);
+
+shell::ControlDescription makeControl(std::uint8_t ordinal, const char* name,
+                                      shell::ControlKind kind, shell::TwipRect rect = {},
+                                      std::uint16_t tab = 0);
+
+// The record of `w`; empty, with a test failure, if the encoder refuses it.
+std::vector<std::uint8_t> encoded(const shell::WindowDescription& w);
 
 // Bytes the sample's pictures point at; they live for the whole test run.
 extern const std::uint8_t kTinyBitmap[30];
