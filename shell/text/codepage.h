@@ -2,7 +2,8 @@
 
 // Conversion between UTF-8, the model's text encoding, and code page 936
 // (GBK), the encoding texts are stored in inside a record. The work is done
-// by the C library's iconv; pure ASCII text is copied without calling it.
+// by the C library's iconv, or on Windows by the system's code-page tables;
+// pure ASCII text is copied without calling either.
 
 #include "shell/support/expected.h"
 
@@ -25,7 +26,7 @@ Expected<std::string> gbkToUtf8(std::span<const std::uint8_t> bytes);
 Expected<bool> appendGbkAsUtf8(std::span<const std::uint8_t> bytes, std::string& out,
                                std::size_t& failedAt);
 
-// Converts several code page 936 texts to UTF-8 in one pass through iconv,
+// Converts several code page 936 texts to UTF-8 in one call to the converter,
 // appending texts[i] to *outs[i]; far cheaper than one call per text when
 // there are many short ones. The texts must not contain 0x00 bytes. On
 // failure no output is changed, `failedText` is the index of the text that

@@ -1,0 +1,49 @@
+#pragma once
+
+// The seam between the portable half of the code page 936 conversion
+// (codepage.cpp: the ASCII short cut, joining and splitting texts, writing
+// and reading UTF-8, the wording of every failure) and the platform's
+// converter, which only turns code page 936 bytes into wide characters and
+// UTF-8 into code page 936 bytes. Linux supplies
+// the converter in codepage_iconv.cpp (glibc's iconv), Windows in
+// shell/win32/codepage_936.cpp (the system's code-page tables).
+//
+// Not part of the interface: only the files named here include it.
+
+#include "shell/support/expected.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace shell::text::platform {
+
+// Supplied by the platform file.
+
+// Decodes the code page 936 `bytes` into `wide`, the wide-character text of
+// the platform: UTF-32 where wchar_t has 32 bits (Linux), UTF-16 where it has
+// 16 (Windows). Grows `wide` when it is too small, never shrinks it, and sets
+// `count` to the number of wchar_t written. A 0x00 byte decodes to L'\0'.
+// Returns false, with `failedAt` the offset in `bytes` of the first sequence
+// that cannot be decoded, when there is one; an Error only when the platform
+// cannot convert from code page 936 at all.
+Expected<bool> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
+                                 std::size_t& count, std::size_t& failedAt);
+
+// Sets `out` to the code page 936 form of `utf8`. Returns false, with
+// `failedAt` the offset in `utf8` of the first sequence that is not
+// well-formed UTF-8 or whose character has no form in code page 936, when
+// there is one; an Error only when the platform cannot convert to code page
+// 936 at all.
+Expected<bool> encodeCodePage936(std::string_view utf8, std::string& out, std::size_t& failedAt);
+
+// Supplied by codepage.cpp, for the platform files.
+
+// The length of the well-formed UTF-8 sequence at `at` in `s`, with its code
+// point in `cp`, or 0 when the bytes there are not well-formed UTF-8.
+std::size_t utf8SequenceAt(std::string_view s, std::size_t at, std::uint32_t& cp);
+
+} // namespace shell::text::platform
