@@ -14,12 +14,12 @@ namespace {
 using Request = runtime::MessageBoxRequest;
 using Result = runtime::MessageBoxResult;
 
-struct ButtonSpec {
+struct OfferedButton {
     QMessageBox::StandardButton button;
     Result result;
 };
 
-std::vector<ButtonSpec> buttonsFor(Request::Buttons set) {
+std::vector<OfferedButton> buttonsFor(Request::Buttons set) {
     switch (set) {
     case Request::Buttons::Ok:
         return {{QMessageBox::Ok, Result::Ok}};
@@ -74,10 +74,10 @@ runtime::MessageBoxResult QtToolkit::messageBox(const runtime::MessageBoxRequest
     // No window of the program takes input until the box is dismissed.
     box.setWindowModality(Qt::ApplicationModal);
 
-    const auto specs = buttonsFor(request.buttons);
+    const auto offered = buttonsFor(request.buttons);
     std::vector<std::pair<QAbstractButton*, Result>> buttons;
-    for (const auto& spec : specs)
-        buttons.emplace_back(box.addButton(spec.button), spec.result);
+    for (const auto& choice : offered)
+        buttons.emplace_back(box.addButton(choice.button), choice.result);
     if (request.helpButton)
         box.addButton(QMessageBox::Help);
     const auto defaultIndex =
@@ -90,7 +90,7 @@ runtime::MessageBoxResult QtToolkit::messageBox(const runtime::MessageBoxRequest
     for (const auto& [button, result] : buttons)
         if (box.clickedButton() == button)
             return result;
-    return specs.size() == 1 ? specs.front().result : Result::Cancel;
+    return offered.size() == 1 ? offered.front().result : Result::Cancel;
 }
 
 void QtToolkit::errorBox(std::string_view title, std::string_view text) {
