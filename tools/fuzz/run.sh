@@ -17,8 +17,8 @@ mkdir -p "${out}/artifacts" "${out}/corpus"
 
 clangxx="${CLANGXX:-clang++}"
 binary="${out}/fuzz_decode_record"
-sources=("${here}/fuzz_decode_record.cpp" "${root}"/shell/record/*.cpp
-         "${root}/shell/text/codepage.cpp" "${root}/shell/model/control_kind.cpp")
+sources=("${here}/fuzz_decode_record.cpp" "${root}"/shell/record/*.cpp "${root}"/shell/text/*.cpp
+         "${root}/shell/model/control_kind.cpp")
 # Rebuild only when a source changed.
 if [[ ! -x "${binary}" ]] || [[ -n "$(find "${sources[@]}" "${root}/shell" -newer "${binary}" -name '*.[ch]*' 2>/dev/null | head -1)" ]]; then
     echo "building ${binary}"
