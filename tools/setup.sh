@@ -49,4 +49,6 @@ for package in "${missing[@]}"; do
     fi
 done
 $sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+# With recommends, as the packages were tried with them (Wine and Qt
+# recommend parts they need at run time here).
+$sudo apt-get install -y -q "${missing[@]}"
