@@ -1,13 +1,18 @@
 #pragma once
 
 #include <QCoreApplication>
+
+#include <chrono>
+#include <cstdio>
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
 
 // Ends the process's event loop once the named top-level window has been
-// painted for the first time, so a launch can be timed to its first picture.
+// painted for the first time, after printing when that was on the steady
+// (monotonic) clock, so a launch can be timed to its first picture without
+// the process's exit.
 class QuitAfterFirstPaint : public QObject {
 public:
     explicit QuitAfterFirstPaint(QString windowName) : windowName_(std::move(windowName)) {}
@@ -18,7 +23,13 @@ protected:
             static_cast<QWidget*>(watched)->isWindow()) {
             done_ = true;
             // After this paint has been flushed to the screen.
-            QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+            QTimer::singleShot(0, [] {
+                const auto now = std::chrono::steady_clock::now().time_since_epoch();
+                std::printf("painted %lld\n", static_cast<long long>(
+                                                   std::chrono::nanoseconds(now).count()));
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
         }
         return false;
     }
