@@ -26,8 +26,8 @@ Status FormObject::load() {
         return kOk;
     auto description = class_.loadDescription();
     if (!description) {
-        runtime().fail(kFail, runtime().language().descriptionUnreadable(
-                                  class_.name, description.error().message));
+        runtime().fail(
+            runtime().language().descriptionUnreadable(class_.name, description.error().message));
         return kFail;
     }
     // Every control exists before Load is raised.

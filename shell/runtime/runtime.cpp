@@ -42,7 +42,7 @@ bool Runtime::start() {
     vbaNew2(startUp, slot);
     const Status shown = slot->show();
     if (!ended_ && failed(shown))
-        fail(shown, language_.objectCallFailed(shown, slot->interfaceName(), "Show"));
+        fail(language_.objectCallFailed(shown, slot->interfaceName(), "Show"));
     return !ended_;
 }
 
@@ -67,20 +67,18 @@ Status Runtime::invoke(FormObject& form, Procedure procedure) {
     pendingError_.reset();
     const Status status = procedure(form);
     if (failed(status) && !ended_) {
-        auto [number, text] = pendingError_.value_or(
-            std::pair{status, language_.objectCallFailed(status, form.interfaceName(), "?")});
-        fail(number, text);
+        fail(pendingError_.value_or(language_.objectCallFailed(status, form.interfaceName(), "?")));
     }
     pendingError_.reset();
     return status;
 }
 
-void Runtime::raise(Status status, std::string text) {
+void Runtime::raise(std::string text) {
     if (!pendingError_)
-        pendingError_.emplace(status, std::move(text));
+        pendingError_ = std::move(text);
 }
 
-void Runtime::fail(Status, const std::string& text) {
+void Runtime::fail(const std::string& text) {
     if (ended_)
         return;
     ended_ = true;
@@ -112,8 +110,7 @@ Status vbaHresultCheckObj(Status status, const RuntimeObject& object,
                           std::string_view interfaceName, std::string_view operation) {
     if (failed(status)) {
         Runtime& runtime = object.runtime();
-        runtime.raise(status,
-                      runtime.language().objectCallFailed(status, interfaceName, operation));
+        runtime.raise(runtime.language().objectCallFailed(status, interfaceName, operation));
     }
     return status;
 }

@@ -65,10 +65,11 @@ public:
     // error that no procedure handles, so the program ends.
     Status invoke(FormObject& form, Procedure procedure);
 
-    // Records the run-time error a status check raised, for invoke() to report.
-    void raise(Status status, std::string text);
+    // Records the run-time error a status check raised (its error-box text,
+    // which names the number), for invoke() to report.
+    void raise(std::string text);
     // Shows the error box and ends the program with a non-zero status.
-    void fail(Status status, const std::string& text);
+    void fail(const std::string& text);
     bool hasEnded() const { return ended_; }
 
     // Lifetime: called when a window is closed and unloaded.
@@ -80,7 +81,7 @@ private:
     Toolkit& toolkit_;
     LanguageResources language_;
     std::vector<DefaultInstanceSlot> slots_;
-    std::optional<std::pair<Status, std::string>> pendingError_;
+    std::optional<std::string> pendingError_;
     bool ended_ = false;
     int exitCode_ = 0;
 };
