@@ -40,9 +40,14 @@ QColor toQColor(shell::Colour colour, const QPalette& palette) {
 }
 
 QFont toQFont(const shell::Font& font) {
-    QFont qfont(toQString(font.face));
+    // The installed face that stands in for 宋体 (see fonts.h), named
+    // directly: asked for 宋体 itself, Qt first fails to find it and then
+    // sorts every installed face into a fallback list, for each font.
+    const QString face = toQString(font.face);
+    QFont qfont(QFont::substitute(face));
     // Points are converted at 96 dpi, the same scale as the twips.
-    qfont.setPixelSize(static_cast<int>(std::lround(font.points() * shell::kReferenceDpi / 72.0)));
+    const int pixels = static_cast<int>(std::lround(font.points() * shell::kReferenceDpi / 72.0));
+    qfont.setPixelSize(pixels);
     qfont.setWeight(static_cast<QFont::Weight>(font.weight));
     qfont.setItalic(font.italic);
     qfont.setUnderline(font.underline);
@@ -51,6 +56,14 @@ QFont toQFont(const shell::Font& font) {
     // glyph was most of the start-up's text cost, and the unhinted glyphs
     // read as well at these sizes.
     qfont.setHintingPreference(QFont::PreferNoHinting);
+    // 宋体 draws its body sizes unsmoothed, from the bitmaps the face
+    // carries for them, as on Windows. Its stand-ins carry such bitmaps too
+    // (AR PL UMing: 11 to 16 px), which Qt draws only for unsmoothed
+    // text; copying a bitmap also costs far less than
+    // rasterising an outline, which is most of the first paint.
+    // Set either way, so that a font never inherits its parent's choice.
+    const bool bitmap = face == toQString(shell::kSongTiFace) && pixels <= kSongTiBitmapPixels;
+    qfont.setStyleStrategy(bitmap ? QFont::NoAntialias : QFont::PreferDefault);
     return qfont;
 }
 

@@ -3,7 +3,10 @@
 namespace qtshell {
 
 TextBoxWidget::TextBoxWidget(const QString& text, QWidget* parent)
-    : QFrame(parent), editor_(new QLineEdit(text, this)) {
+    : QFrame(parent), editor_(new QLineEdit(this)) {
+    // Given its text in the constructor, the editor would lay it out once
+    // before it takes the box's font and again after.
+    editor_->setText(text);
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setLineWidth(2);
     setBackgroundRole(QPalette::Base);

@@ -211,6 +211,16 @@ private slots:
         QCOMPARE(control(window_.get(), "Label3")->font().pixelSize(), 12);
     }
 
+    void bodyTextIsUnsmoothedAndHeadingsSmoothed() {
+        // 12 px text comes from the face's own bitmaps, which are drawn only
+        // without smoothing; the 21 px footer has none and stays smoothed.
+        for (const char* name : {"Label3", "Label2", "Command12", "Frame2", "Text1"}) {
+            const QFont font = control(window_.get(), name)->font();
+            QVERIFY2(font.styleStrategy() & QFont::NoAntialias, name);
+        }
+        QVERIFY(!(control(window_.get(), "Label7")->font().styleStrategy() & QFont::NoAntialias));
+    }
+
     void longParagraphWrapsWithinTheLabel() {
         auto* label = control<qtshell::LabelWidget>(window_.get(), "Label3");
         const QStringList lines = label->wrappedLines();
