@@ -6,6 +6,7 @@
 
 #include "shell/text/codepage_platform.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -187,6 +188,18 @@ Expected<bool> appendManyGbkAsUtf8(std::span<const std::span<const std::uint8_t>
         char* p = out.data() + start;
         for (; cp != stop; ++cp) {
             auto c = static_cast<std::uint32_t>(*cp);
+            if constexpr (std::endian::native == std::endian::little) {
+                if (c >= 0x800 && c < 0xD800) { // most of a Chinese text: one store
+                    // The fourth byte lands in room that the next character,
+                    // or the trim below, takes back.
+                    const std::uint32_t bytes = (0xE0u | (c >> 12)) |
+                                                ((0x80u | ((c >> 6) & 0x3Fu)) << 8) |
+                                                ((0x80u | (c & 0x3Fu)) << 16);
+                    std::memcpy(p, &bytes, 4);
+                    p += 3;
+                    continue;
+                }
+            }
             if constexpr (sizeof(wchar_t) == 2) { // UTF-16: a surrogate pair is one character
                 if (c >= 0xD800 && c <= 0xDBFF && stop - cp > 1 && cp[1] >= 0xDC00 &&
                     cp[1] <= 0xDFFF)
