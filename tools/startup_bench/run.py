@@ -1,7 +1,8 @@
 #!/usr/bin/python3 -B
 """Times whole-process start-up to the first painted main window under Xvfb
 with openbox: the program's start-up probe beside the floor (an empty Qt
-window of the same size), launches interleaved, medians of N each.
+window of the same size) and the text floor (that window with one Chinese
+character in the program's font), launches interleaved, medians of N each.
 
 usage: tools/startup_bench/run.py BUILD_DIR [LAUNCHES]
 """
@@ -34,29 +35,37 @@ def launch(path, env):
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build/default"
     launches = int(sys.argv[2]) if len(sys.argv) > 2 else 20
-    probe = os.path.join(build, "tools", "startup_bench", "lansu_startup_probe")
-    floor = os.path.join(build, "tools", "startup_bench", "lansu_startup_floor")
-    session = x11session.X11Session(probe)
+    bench = os.path.join(build, "tools", "startup_bench")
+    programs = {
+        "program": os.path.join(bench, "lansu_startup_probe"),
+        "floor": os.path.join(bench, "lansu_startup_floor"),
+        "text floor": os.path.join(bench, "lansu_startup_text_floor"),
+    }
+    session = x11session.X11Session(programs["program"])
     session.start()
     try:
         env = session.app_env
-        for path in (probe, floor):  # warm the caches once
+        for path in programs.values():  # warm the caches once
             launch(path, env)
-        times = {probe: [], floor: []}
-        memory = {probe: [], floor: []}
+        times = {name: [] for name in programs}
+        memory = {name: [] for name in programs}
         for _ in range(launches):
-            for path in (probe, floor):
+            for name, path in programs.items():
                 elapsed, peak = launch(path, env)
-                times[path].append(elapsed)
-                memory[path].append(peak)
+                times[name].append(elapsed)
+                memory[name].append(peak)
     finally:
         session.stop()
-    p_time, f_time = statistics.median(times[probe]), statistics.median(times[floor])
-    p_mem, f_mem = statistics.median(memory[probe]), statistics.median(memory[floor])
+    time_of = {name: statistics.median(values) for name, values in times.items()}
+    memory_of = {name: statistics.median(values) for name, values in memory.items()}
     print(f"start-up to first paint, median of {launches}:")
-    print(f"  program {p_time * 1000:7.1f} ms   peak {p_mem:6.1f} MiB")
-    print(f"  floor   {f_time * 1000:7.1f} ms   peak {f_mem:6.1f} MiB")
-    print(f"  ratio   {p_time / f_time:7.2f}      extra {p_mem - f_mem:+6.1f} MiB")
+    for name in programs:
+        print(f"  {name:10s} {time_of[name] * 1000:7.1f} ms   peak {memory_of[name]:6.1f} MiB")
+    for floor in ("floor", "text floor"):
+        print(f"  program / {floor:10s} {time_of['program'] / time_of[floor]:5.2f}x   "
+              f"extra {memory_of['program'] - memory_of[floor]:+6.1f} MiB")
+    print(f"  text floor / floor {time_of['text floor'] / time_of['floor']:5.2f}x   "
+          f"extra {memory_of['text floor'] - memory_of['floor']:+6.1f} MiB")
 
 
 if __name__ == "__main__":
