@@ -5,9 +5,10 @@
 // would do, but the project builds as C++20.
 
 #include <cassert>
+#include <new>
 #include <string>
+#include <type_traits>
 #include <utility>
-#include <variant>
 
 namespace shell {
 
@@ -19,23 +20,49 @@ struct Error {
 
 template <typename T> class [[nodiscard]] Expected {
 public:
-    Expected(T value) : state_(std::in_place_index<0>, std::move(value)) {}
-    Expected(Error error) : state_(std::in_place_index<1>, std::move(error)) {}
+    Expected(T value) : hasValue_(true) { new (&value_) T(std::move(value)); }
+    Expected(Error error) : hasValue_(false) { new (&error_) Error(std::move(error)); }
 
-    bool hasValue() const { return state_.index() == 0; }
-    explicit operator bool() const { return hasValue(); }
+    Expected(const Expected& other) : hasValue_(other.hasValue_) {
+        if (hasValue_)
+            new (&value_) T(other.value_);
+        else
+            new (&error_) Error(other.error_);
+    }
+    Expected(Expected&& other) noexcept(std::is_nothrow_move_constructible_v<T>)
+        : hasValue_(other.hasValue_) {
+        if (hasValue_)
+            new (&value_) T(std::move(other.value_));
+        else
+            new (&error_) Error(std::move(other.error_));
+    }
+    Expected& operator=(Expected other) {
+        destroy();
+        hasValue_ = other.hasValue_;
+        if (hasValue_)
+            new (&value_) T(std::move(other.value_));
+        else
+            new (&error_) Error(std::move(other.error_));
+        return *this;
+    }
+    // Inline, unlike std::variant's: the decoder checks a result for every
+    // byte field it reads.
+    ~Expected() { destroy(); }
+
+    bool hasValue() const { return hasValue_; }
+    explicit operator bool() const { return hasValue_; }
 
     T& value() & {
-        assert(hasValue());
-        return std::get<0>(state_);
+        assert(hasValue_);
+        return value_;
     }
     const T& value() const& {
-        assert(hasValue());
-        return std::get<0>(state_);
+        assert(hasValue_);
+        return value_;
     }
     T&& value() && {
-        assert(hasValue());
-        return std::get<0>(std::move(state_));
+        assert(hasValue_);
+        return std::move(value_);
     }
     T* operator->() { return &value(); }
     const T* operator->() const { return &value(); }
@@ -43,12 +70,23 @@ public:
     const T& operator*() const& { return value(); }
 
     const Error& error() const {
-        assert(!hasValue());
-        return std::get<1>(state_);
+        assert(!hasValue_);
+        return error_;
     }
 
 private:
-    std::variant<T, Error> state_;
+    void destroy() {
+        if (hasValue_)
+            value_.~T();
+        else
+            error_.~Error();
+    }
+
+    bool hasValue_;
+    union {
+        T value_;
+        Error error_;
+    };
 };
 
 } // namespace shell
