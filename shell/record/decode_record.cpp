@@ -143,13 +143,28 @@ private:
         std::size_t control; // index in reading order, or kWindowText
         Field field;
     };
-    std::vector<PendingText> pending_;
+
+    // Working lists kept from one decode to the next on the same thread, so
+    // that a decode allocates only what it hands back.
+    struct Scratch {
+        std::vector<PendingText> pending;
+        std::vector<ControlDescription*> inReadingOrder;
+        std::vector<std::span<const std::uint8_t>> texts;
+        std::vector<std::string*> targets;
+    };
+    static Scratch& scratch() {
+        thread_local Scratch lists;
+        return lists;
+    }
+    Scratch& scratch_ = scratch();
+    std::vector<PendingText>& pending_ = scratch_.pending;
 };
 
 Expected<WindowDescription> Decoder::run() {
     ByteReader r(record_, 0, where_, "record");
     if (auto ok = readHeader(r); !ok)
         return ok.error();
+    pending_.clear();
     pending_.reserve(headerCount_ + 2u);
     auto ok = readBlock(r, nullptr);
     if (ok)
@@ -397,8 +412,8 @@ void Decoder::setText(std::span<const std::uint8_t> bytes, std::size_t offset, F
 Expected<bool> Decoder::convertTexts() {
     if (pending_.empty())
         return true;
-    std::vector<ControlDescription*> inReadingOrder;
-    inReadingOrder.reserve(controlsRead_);
+    std::vector<ControlDescription*>& inReadingOrder = scratch_.inReadingOrder;
+    inReadingOrder.clear();
     const auto collect = [&](auto& self, std::vector<ControlDescription>& list) -> void {
         for (ControlDescription& c : list) {
             inReadingOrder.push_back(&c);
@@ -407,10 +422,10 @@ Expected<bool> Decoder::convertTexts() {
     };
     collect(collect, window_.controls);
 
-    std::vector<std::span<const std::uint8_t>> texts;
-    std::vector<std::string*> targets;
-    texts.reserve(pending_.size());
-    targets.reserve(pending_.size());
+    std::vector<std::span<const std::uint8_t>>& texts = scratch_.texts;
+    std::vector<std::string*>& targets = scratch_.targets;
+    texts.clear();
+    targets.clear();
     for (const PendingText& p : pending_) {
         std::string* target = nullptr;
         if (p.control == kWindowText) {
