@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QCoreApplication>
-
-#include <chrono>
-#include <cstdio>
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <chrono>
+#include <cstdio>
 
 // Ends the process's event loop once the named top-level window has been
 // painted for the first time, after printing when that was on the steady
@@ -20,13 +20,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!done_ && event->type() == QEvent::Paint && watched->objectName() == windowName_ &&
-            static_cast<QWidget*>(watched)->isWindow()) {
+            isOnScreen(static_cast<QWidget*>(watched))) {
             done_ = true;
             // After this paint has been flushed to the screen.
             QTimer::singleShot(0, [] {
                 const auto now = std::chrono::steady_clock::now().time_since_epoch();
-                std::printf("painted %lld\n", static_cast<long long>(
-                                                   std::chrono::nanoseconds(now).count()));
+                std::printf("painted %lld\n",
+                            static_cast<long long>(std::chrono::nanoseconds(now).count()));
                 std::fflush(stdout);
                 QCoreApplication::exit(0);
             });
@@ -35,6 +35,12 @@ protected:
     }
 
 private:
+    // A paint of the top-level window into the screen's backing store, not
+    // one into a picture (QWidget::render), which also sends paint events.
+    static bool isOnScreen(const QWidget* widget) {
+        return widget->isWindow() && widget->windowHandle() && widget->windowHandle()->isExposed();
+    }
+
     QString windowName_;
     bool done_ = false;
 };
