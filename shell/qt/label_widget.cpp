@@ -3,36 +3,8 @@
 #include "shell/qt/conversions.h"
 
 #include <QPainter>
-#include <QTextLayout>
 
 namespace qtshell {
-
-namespace {
-
-// Lays out each paragraph to the given width: at word boundaries where the
-// text has them (Latin), between any characters otherwise (CJK runs, long
-// words), so no line ever runs past the right edge.
-template <typename Visit>
-void layoutLines(const QString& text, const QFont& font, int width, Visit visit) {
-    const QStringList paragraphs = text.split(QLatin1Char('\n'));
-    qreal y = 0;
-    for (const QString& paragraph : paragraphs) {
-        QTextLayout layout(paragraph, font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-        }
-        layout.endLayout();
-        visit(layout, paragraph);
-    }
-}
-
-} // namespace
 
 LabelWidget::LabelWidget(const QString& caption, QColor back, QColor fore, QWidget* parent)
     : QWidget(parent), caption_(normaliseLineBreaks(caption)), back_(back), fore_(fore) {
@@ -40,14 +12,41 @@ LabelWidget::LabelWidget(const QString& caption, QColor back, QColor fore, QWidg
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+// Lays out each paragraph to the width: at word boundaries where the text
+// has them (Latin), between any characters otherwise (CJK runs, long
+// words), so no line ever runs past the right edge.
+const std::vector<std::unique_ptr<QTextLayout>>& LabelWidget::paragraphs() const {
+    if (laidOutWidth_ == width() && laidOutFont_ == font())
+        return paragraphs_;
+    paragraphs_.clear();
+    laidOutWidth_ = width();
+    laidOutFont_ = font();
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    qreal y = 0;
+    for (const QString& paragraph : caption_.split(QLatin1Char('\n'))) {
+        auto layout = std::make_unique<QTextLayout>(paragraph, font());
+        layout->setTextOption(option);
+        layout->beginLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(width());
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+        }
+        layout->endLayout();
+        paragraphs_.push_back(std::move(layout));
+    }
+    return paragraphs_;
+}
+
 QStringList LabelWidget::wrappedLines() const {
     QStringList lines;
-    layoutLines(caption_, font(), width(), [&](const QTextLayout& layout, const QString& text) {
-        for (int i = 0; i < layout.lineCount(); ++i) {
-            const QTextLine line = layout.lineAt(i);
-            lines << text.mid(line.textStart(), line.textLength());
+    for (const auto& layout : paragraphs()) {
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            lines << layout->text().mid(line.textStart(), line.textLength());
         }
-    });
+    }
     return lines;
 }
 
@@ -56,9 +55,8 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), back_);
     painter.setPen(fore_);
     painter.setClipRect(rect());
-    layoutLines(caption_, font(), width(), [&](const QTextLayout& layout, const QString&) {
-        layout.draw(&painter, QPointF());
-    });
+    for (const auto& layout : paragraphs())
+        layout->draw(&painter, QPointF());
 }
 
 } // namespace qtshell

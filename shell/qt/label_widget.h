@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
+#include <QTextLayout>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 namespace qtshell {
 
@@ -22,9 +26,18 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // One laid-out layout per paragraph, kept until the width or the font
+    // changes: shaping hundreds of CJK characters is most of a repaint.
+    // (Checked here rather than on resize and font events, which a hidden
+    // widget does not get until it is shown.)
+    const std::vector<std::unique_ptr<QTextLayout>>& paragraphs() const;
+
     QString caption_;
     QColor back_;
     QColor fore_;
+    mutable std::vector<std::unique_ptr<QTextLayout>> paragraphs_;
+    mutable int laidOutWidth_ = -1;
+    mutable QFont laidOutFont_;
 };
 
 } // namespace qtshell

@@ -97,9 +97,19 @@ private slots:
             QString::fromStdString(*shell::findControl(description_, "Label8")->caption), Qt::white,
             QColor(0, 0, 128), nullptr);
         label.setFont(window_->font());
+        // Laid out wide first: the label must lay itself out again when it
+        // is narrowed, and again when its font grows.
+        label.resize(600, 60);
+        const qsizetype wideLines = label.wrappedLines().size();
         label.resize(150, 60);
         const QStringList lines = label.wrappedLines();
         QVERIFY(lines.size() > 10);
+        QVERIFY(lines.size() > wideLines);
+        QFont larger = label.font();
+        larger.setPixelSize(2 * larger.pixelSize());
+        label.setFont(larger);
+        QVERIFY(label.wrappedLines().size() > lines.size());
+        label.setFont(window_->font());
         const QFontMetrics metrics(label.font());
         for (const QString& line : lines)
             QVERIFY2(metrics.horizontalAdvance(line) <= 150, qPrintable(line));
