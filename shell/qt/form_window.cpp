@@ -51,6 +51,10 @@ FormWindow::FormWindow(const shell::WindowDescription& description)
 
     if (!description.showInTaskbar)
         markSkipTaskbar(this);
+    // Asked now, while the controls are built, the frame's size is known by
+    // the time the window is placed.
+    if (startUpPosition_ == shell::kStartUpCentreScreen)
+        frameExtentsRequested_ = requestFrameExtents(this);
 }
 
 void FormWindow::showAtStartUpPosition() {
@@ -72,7 +76,7 @@ void FormWindow::moveToStartUpPosition() {
     QMargins margins = gLastFrameMargins;
     if (isVisible()) {
         margins = frameMargins(this);
-    } else if (const auto extents = frameExtentsBeforeMapping(this)) {
+    } else if (const auto extents = frameExtentsBeforeMapping(this, frameExtentsRequested_)) {
         margins = gLastFrameMargins = *extents;
         centreOnFirstPaint_ = false;
     } else {

@@ -30,6 +30,7 @@ private:
     std::uint8_t startUpPosition_;
     QPoint storedPosition_;
     bool centreOnFirstPaint_ = false;
+    bool frameExtentsRequested_ = false;
 };
 
 } // namespace qtshell

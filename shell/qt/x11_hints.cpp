@@ -41,29 +41,45 @@ void markSkipTaskbar(QWidget* window) {
     xcb_flush(connection);
 }
 
-std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window) {
-    // A manager that did not answer once will not answer later either.
-    static bool managerAnswers = true;
+namespace {
+
+// A manager that did not answer once will not answer later either.
+bool gManagerAnswers = true;
+
+} // namespace
+
+bool requestFrameExtents(QWidget* window) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!managerAnswers || !x11 || !x11->connection())
-        return std::nullopt;
+    if (!gManagerAnswers || !x11 || !x11->connection())
+        return false;
     xcb_connection_t* connection = x11->connection();
     const xcb_atom_t request = internAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE || !screen)
-        return std::nullopt;
-
-    const auto id = static_cast<xcb_window_t>(window->winId());
+    if (request == XCB_ATOM_NONE || !screen)
+        return false;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
-    message.window = id;
+    message.window = static_cast<xcb_window_t>(window->winId());
     message.type = request;
     xcb_send_event(connection, 0, screen->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
+    return true;
+}
+
+std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window, bool requested) {
+    if (!requested && !requestFrameExtents(window))
+        return std::nullopt;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return std::nullopt;
+    xcb_connection_t* connection = x11->connection();
+    const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
+    if (extents == XCB_ATOM_NONE)
+        return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window->winId());
 
     using namespace std::chrono_literals;
     const auto deadline = std::chrono::steady_clock::now() + 250ms;
@@ -81,7 +97,7 @@ std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window) {
         std::free(reply);
         std::this_thread::sleep_for(1ms);
     }
-    managerAnswers = false;
+    gManagerAnswers = false;
     return std::nullopt;
 }
 

@@ -13,8 +13,15 @@ namespace qtshell {
 void markSkipTaskbar(QWidget* window);
 
 // Asks the window manager, before the window is mapped, how wide the frame it
-// will draw around the window is (_NET_REQUEST_FRAME_EXTENTS), waiting a
-// quarter of a second at most. Nothing off X11 or without such a manager.
-std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window);
+// will draw around the window is (_NET_REQUEST_FRAME_EXTENTS). The manager
+// answers in a millisecond or a few, so ask as soon as the window has its
+// hints and collect the answer when it is needed. Returns whether it asked:
+// not off X11, nor after a manager has once left the question unanswered.
+bool requestFrameExtents(QWidget* window);
+
+// The answer to requestFrameExtents, asked now if `requested` is false;
+// waits a quarter of a second at most for it. Nothing off X11 or without
+// such a manager.
+std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window, bool requested);
 
 } // namespace qtshell
