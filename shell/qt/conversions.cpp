@@ -58,10 +58,10 @@ QFont toQFont(const shell::Font& font) {
     qfont.setHintingPreference(QFont::PreferNoHinting);
     // 宋体 draws its body sizes unsmoothed, from the bitmaps the face
     // carries for them, as on Windows. Its stand-ins carry such bitmaps too
-    // (AR PL UMing: 11 to 16 px), which Qt draws only for unsmoothed
-    // text; copying a bitmap also costs far less than
-    // rasterising an outline, which is most of the first paint.
-    // Set either way, so that a font never inherits its parent's choice.
+    // (AR PL UMing: 11 to 16 px), which Qt draws only for unsmoothed text;
+    // copying a bitmap also costs far less than rasterising an outline,
+    // which was most of the first paint. Set either way, so that a font
+    // never inherits its parent's choice.
     const bool bitmap = face == toQString(shell::kSongTiFace) && pixels <= kSongTiBitmapPixels;
     qfont.setStyleStrategy(bitmap ? QFont::NoAntialias : QFont::PreferDefault);
     return qfont;
