@@ -22,13 +22,18 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
     return atom;
 }
 
+// The X connection, or null off X11.
+xcb_connection_t* x11Connection() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 } // namespace
 
 void markSkipTaskbar(QWidget* window) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
         return;
-    xcb_connection_t* connection = x11->connection();
     const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
     const xcb_atom_t skipTaskbar = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE)
@@ -49,10 +54,9 @@ bool gManagerAnswers = true;
 } // namespace
 
 bool requestFrameExtents(QWidget* window) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!gManagerAnswers || !x11 || !x11->connection())
+    xcb_connection_t* connection = x11Connection();
+    if (!gManagerAnswers || !connection)
         return false;
-    xcb_connection_t* connection = x11->connection();
     const xcb_atom_t request = internAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     if (request == XCB_ATOM_NONE || !screen)
@@ -72,10 +76,9 @@ bool requestFrameExtents(QWidget* window) {
 std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window, bool requested) {
     if (!requested && !requestFrameExtents(window))
         return std::nullopt;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
         return std::nullopt;
-    xcb_connection_t* connection = x11->connection();
     const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
     if (extents == XCB_ATOM_NONE)
         return std::nullopt;
