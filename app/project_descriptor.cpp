@@ -2,12 +2,24 @@
 
 #include "embedded/form1_record.h"
 #include "embedded/form2_record.h"
+#include "main_window/form1_accessible_names.h"
 #include "main_window/form1_procedures.h"
 #include "shell/record/record.h"
+#include "troubleshooting_window/form2_accessible_names.h"
 
 namespace app {
 
 namespace {
+
+// A window's description: its record decoded, then its controls named for
+// screen readers.
+shell::Expected<shell::WindowDescription> load(std::span<const std::uint8_t> record,
+                                               std::span<const shell::AccessibleName> names) {
+    auto description = shell::decodeRecord(record);
+    if (!description)
+        return description.error();
+    return shell::withAccessibleNames(std::move(*description), names);
+}
 
 runtime::ProjectDescriptor makeDescriptor() {
     runtime::ProjectDescriptor project;
@@ -22,10 +34,16 @@ runtime::ProjectDescriptor makeDescriptor() {
     project.threadCount = 1;
     // Each window is built from its record, decoded afresh every time it loads.
     project.windows = {
-        runtime::FormClass{"Form1", [] { return shell::decodeRecord(embedded::form1_record()); },
-                           main_window::form1Bindings()},
         runtime::FormClass{
-            "Form2", [] { return shell::decodeRecord(embedded::form2_record()); }, {}},
+            "Form1",
+            [] { return load(embedded::form1_record(), main_window::form1AccessibleNames()); },
+            main_window::form1Bindings()},
+        runtime::FormClass{"Form2",
+                           [] {
+                               return load(embedded::form2_record(),
+                                           troubleshooting_window::form2AccessibleNames());
+                           },
+                           {}},
     };
     project.projectName = "穹岳科技岚溯";
     project.applicationTitle = "岚溯穹岳（";

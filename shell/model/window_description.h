@@ -58,6 +58,11 @@ struct ControlDescription {
     // A frame's own controls, front to back.
     std::vector<ControlDescription> children;
 
+    // What a screen reader calls a control whose caption does not say it:
+    // the pictures, the text boxes, the scroll bars. Not held in the record;
+    // each window names its controls after decoding (see accessible_names.h).
+    std::optional<std::string> accessibleName;
+
     PictureBorder effectiveBorder() const { return border.value_or(PictureBorder::FixedSingle); }
 
     friend bool operator==(const ControlDescription&, const ControlDescription&) = default;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "shell/model/accessible_names.h"
+
+#include <span>
+
+namespace troubleshooting_window {
+
+// What a screen reader calls Form2's controls that have no caption.
+std::span<const shell::AccessibleName> form2AccessibleNames();
+
+} // namespace troubleshooting_window
