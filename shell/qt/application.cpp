@@ -1,5 +1,6 @@
 #include "shell/qt/application.h"
 
+#include "shell/qt/accessibility.h"
 #include "shell/qt/conversions.h"
 #include "shell/qt/fonts.h"
 #include "shell/qt/qt_toolkit.h"
@@ -52,6 +53,7 @@ void configureApplication(const runtime::ProjectDescriptor& project) {
     QApplication::setQuitOnLastWindowClosed(false);
     installQtTranslation();
     installSongTiSubstitutes();
+    installAccessibility();
     // Qt lays a widget's text out in the application font before the widget
     // takes its window's; with the window font as the application's, that
     // first layout loads no other face. Message boxes take it too, as they

@@ -1,6 +1,7 @@
 #include "shell/qt/check_box.h"
 
 #include "shell/model/control_behaviour.h"
+#include "shell/qt/accessibility.h"
 
 namespace qtshell {
 
@@ -10,6 +11,11 @@ CheckBoxWidget::CheckBoxWidget(const QString& caption, Qt::CheckState initial, Q
     // the user's clicks to two states.
     setTristate(true);
     setCheckState(initial);
+    describeAfresh(this);
+}
+
+bool CheckBoxWidget::hitButton(const QPoint& position) const {
+    return rect().contains(position);
 }
 
 void CheckBoxWidget::nextCheckState() {

@@ -60,9 +60,13 @@ QFont toQFont(const shell::Font& font) {
     // carries for them, as on Windows. Its stand-ins carry such bitmaps too
     // (AR PL UMing: 11 to 16 px), which Qt draws only for unsmoothed text;
     // copying a bitmap also costs far less than rasterising an outline,
-    // which was most of the first paint. Set either way, so that a font
-    // never inherits its parent's choice.
-    const bool bitmap = face == toQString(shell::kSongTiFace) && pixels <= kSongTiBitmapPixels;
+    // which was most of the first paint. The face has no bold bitmaps, and
+    // the bold that Qt makes from the regular ones smears small shapes (an
+    // ellipsis becomes a dash), so bold text is drawn from the outlines,
+    // smoothed. Set either way, so that a font never inherits its parent's
+    // choice.
+    const bool bitmap = face == toQString(shell::kSongTiFace) && pixels <= kSongTiBitmapPixels &&
+                        font.weight < static_cast<int>(QFont::DemiBold);
     qfont.setStyleStrategy(bitmap ? QFont::NoAntialias : QFont::PreferDefault);
     return qfont;
 }

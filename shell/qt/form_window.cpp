@@ -1,8 +1,10 @@
 #include "shell/qt/form_window.h"
 
 #include "shell/qt/conversions.h"
+#include "shell/qt/option_button.h"
 #include "shell/qt/x11_hints.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -87,6 +89,37 @@ void FormWindow::moveToStartUpPosition() {
     const QPoint frameTopLeft(area.x() + (area.width() - frame.width()) / 2,
                               area.y() + (area.height() - frame.height()) / 2);
     setGeometry(QRect(frameTopLeft + QPoint(margins.left(), margins.top()), size()));
+}
+
+void FormWindow::setFocusOrder(std::vector<QWidget*> order) {
+    focusOrder_.assign(order.begin(), order.end());
+}
+
+QWidget* FormWindow::nextInFocusOrder(QWidget* from, bool forward) const {
+    const auto count = static_cast<int>(focusOrder_.size());
+    int here = forward ? -1 : count;
+    for (int i = 0; i < count; ++i)
+        if (focusOrder_[static_cast<std::size_t>(i)] == from)
+            here = i;
+    for (int step = 1; step <= count; ++step) {
+        const int index = ((here + (forward ? step : -step)) % count + count) % count;
+        QWidget* candidate = focusOrder_[static_cast<std::size_t>(index)];
+        if (!candidate || !candidate->isEnabled() || !candidate->isVisibleTo(this))
+            continue;
+        if (const auto* option = dynamic_cast<const OptionButtonWidget*>(candidate);
+            option && !option->isGroupTabStop())
+            continue;
+        return candidate;
+    }
+    return nullptr;
+}
+
+bool FormWindow::focusNextPrevChild(bool next) {
+    QWidget* target = nextInFocusOrder(QApplication::focusWidget(), next);
+    if (!target)
+        return false;
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void FormWindow::paintEvent(QPaintEvent* event) {

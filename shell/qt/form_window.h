@@ -3,8 +3,10 @@
 #include "shell/model/window_description.h"
 
 #include <QMargins>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 namespace qtshell {
 
@@ -20,13 +22,22 @@ public:
     // Shows the window for the first time at its start-up position.
     void showAtStartUpPosition();
 
+    // The focusable controls in tab order. Tab and Shift+Tab go round them
+    // both ways, wrapping at the ends, and pass over disabled ones and the
+    // option buttons that are not their group's stop.
+    void setFocusOrder(std::vector<QWidget*> order);
+    // The control Tab (or Shift+Tab, `forward` false) moves to from `from`.
+    QWidget* nextInFocusOrder(QWidget* from, bool forward) const;
+
 protected:
+    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void moveToStartUpPosition();
 
+    std::vector<QPointer<QWidget>> focusOrder_;
     std::uint8_t startUpPosition_;
     QPoint storedPosition_;
     bool centreOnFirstPaint_ = false;

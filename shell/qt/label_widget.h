@@ -1,11 +1,14 @@
 #pragma once
 
+#include "shell/model/colour.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
 #include <QTextLayout>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace qtshell {
@@ -16,11 +19,27 @@ namespace qtshell {
 // container (it is created first there).
 class LabelWidget : public QWidget {
 public:
-    LabelWidget(const QString& caption, QColor back, QColor fore, QWidget* parent);
+    // `fore` absent: the desktop's button text colour, as described.
+    LabelWidget(const QString& caption, shell::Colour back, std::optional<shell::Colour> fore,
+                QWidget* parent);
 
+    // The caption with its line breaks as '\n'.
     const QString& caption() const { return caption_; }
     // The caption's lines as drawn: each paragraph wrapped to the width.
     QStringList wrappedLines() const;
+
+    // The colours as drawn against the current palette. A stated fore colour
+    // keeps its hue but is lightened or darkened as little as it takes to
+    // read against the background, so the designer's navy on a dark desktop
+    // does not vanish into the dark face.
+    QColor backColour() const;
+    QColor textColour() const;
+
+    // Where the caption's character at `offset` is drawn, in the label's
+    // coordinates; empty past the end.
+    QRect characterRect(int offset) const;
+    // The caption's offset drawn at `point`, or -1.
+    int offsetAt(QPoint point) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,8 +52,8 @@ private:
     const std::vector<std::unique_ptr<QTextLayout>>& paragraphs() const;
 
     QString caption_;
-    QColor back_;
-    QColor fore_;
+    shell::Colour back_;
+    std::optional<shell::Colour> fore_;
     mutable std::vector<std::unique_ptr<QTextLayout>> paragraphs_;
     mutable int laidOutWidth_ = -1;
     mutable QFont laidOutFont_;

@@ -80,6 +80,10 @@ runtime::MessageBoxResult QtToolkit::messageBox(const runtime::MessageBoxRequest
         buttons.emplace_back(box.addButton(choice.button), choice.result);
     if (request.helpButton)
         box.addButton(QMessageBox::Help);
+    // Plain buttons with their words alone: some desktop themes add an icon
+    // to each standard button.
+    for (QAbstractButton* button : box.buttons())
+        button->setIcon(QIcon());
     const auto defaultIndex =
         std::min<std::size_t>(static_cast<std::size_t>(request.defaultButton), buttons.size() - 1);
     box.setDefaultButton(static_cast<QPushButton*>(buttons[defaultIndex].first));

@@ -1,30 +1,30 @@
 #include "shell/qt/text_box.h"
 
+#include <QPainter>
+#include <qdrawutil.h>
+
 namespace qtshell {
 
-TextBoxWidget::TextBoxWidget(const QString& text, QWidget* parent)
-    : QFrame(parent), editor_(new QLineEdit(this)) {
-    // Given its text in the constructor, the editor would lay it out once
-    // before it takes the box's font and again after.
-    editor_->setText(text);
-    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    setLineWidth(2);
-    setBackgroundRole(QPalette::Base);
-    setAutoFillBackground(true);
-    editor_->setFrame(false);
-    editor_->setCursorPosition(0);
-    // Clicks anywhere in the box reach the editor; the tab order holds the
-    // editor alone.
-    // (Qt hands a policy on to an existing proxy, so set it first.)
-    setFocusPolicy(Qt::ClickFocus);
-    setFocusProxy(editor_);
+namespace {
+constexpr int kBorder = 2; // the sunken edge, two pixels on each side
+} // namespace
+
+TextBoxWidget::TextBoxWidget(const QString& text, QWidget* parent) : QLineEdit(parent) {
+    // Given its text before its font, the field would lay it out once in the
+    // application font and again in its own.
+    setText(text);
+    setFrame(false);
+    // The border is drawn over the margins; the text starts where it would
+    // in a one-line field inside the border.
+    setTextMargins(kBorder, kBorder, kBorder, kBorder);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setCursorPosition(0);
 }
 
-void TextBoxWidget::resizeEvent(QResizeEvent* event) {
-    QFrame::resizeEvent(event);
-    const QRect inner = contentsRect();
-    const int lineHeight = editor_->sizeHint().height();
-    editor_->setGeometry(inner.x(), inner.y(), inner.width(), std::min(lineHeight, inner.height()));
+void TextBoxWidget::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
 }
 
 } // namespace qtshell

@@ -6,6 +6,7 @@
 #include "shell/qt/conversions.h"
 #include "shell/qt/frame_widget.h"
 #include "shell/qt/label_widget.h"
+#include "shell/qt/option_button.h"
 #include "shell/qt/picture_box.h"
 #include "shell/qt/text_box.h"
 
@@ -14,7 +15,6 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <map>
 
@@ -43,6 +43,8 @@ public:
             widget->setGeometry(toPixels(control->rect));
             if (control->font)
                 widget->setFont(toQFont(*control->font));
+            if (control->accessibleName)
+                widget->setAccessibleName(toQString(*control->accessibleName));
             if (control->kind == shell::ControlKind::Frame)
                 addChildren(widget, control->children);
         }
@@ -71,18 +73,13 @@ private:
             break;
         }
         case shell::ControlKind::Label:
-            widget = new LabelWidget(
-                caption,
-                toQColor(control.backColour.value_or(shell::system_colour::kButtonFace), palette),
-                toQColor(control.foreColour.value_or(shell::system_colour::kButtonText), palette),
-                parent);
+            widget = new LabelWidget(caption,
+                                     control.backColour.value_or(shell::system_colour::kButtonFace),
+                                     control.foreColour, parent);
             break;
-        case shell::ControlKind::TextBox: {
-            auto* box = new TextBoxWidget(caption, parent);
-            widget = box;
-            focusTarget = box->editor();
+        case shell::ControlKind::TextBox:
+            widget = focusTarget = new TextBoxWidget(caption, parent);
             break;
-        }
         case shell::ControlKind::Frame:
             widget = new FrameWidget(caption, parent);
             break;
@@ -103,13 +100,11 @@ private:
             widget = focusTarget = new CheckBoxWidget(caption, state, parent);
             break;
         }
-        case shell::ControlKind::OptionButton: {
+        case shell::ControlKind::OptionButton:
             // Option buttons with the same parent form one exclusive group.
-            auto* option = new QRadioButton(caption, parent);
-            option->setChecked(control.value.value_or(0) != 0);
-            widget = focusTarget = option;
+            widget = focusTarget = new OptionButtonWidget(caption, control.tabIndex,
+                                                          control.value.value_or(0) != 0, parent);
             break;
-        }
         case shell::ControlKind::HScrollBar:
         case shell::ControlKind::VScrollBar: {
             auto* bar = new QScrollBar(
@@ -149,17 +144,17 @@ FormWindow* buildWindow(const shell::WindowDescription& description, QObject* co
     Builder builder(context, std::move(clicked));
     builder.addChildren(window, description.controls);
 
-    QWidget* previous = nullptr;
-    for (const auto* control : shell::focusOrder(description)) {
-        QWidget* target = builder.focusWidget(control->name);
-        if (!target)
-            continue;
-        if (previous)
-            QWidget::setTabOrder(previous, target);
-        else
-            target->setFocus(Qt::OtherFocusReason);
-        previous = target;
-    }
+    std::vector<QWidget*> order;
+    for (const auto* control : shell::focusOrder(description))
+        if (QWidget* target = builder.focusWidget(control->name))
+            order.push_back(target);
+    // Qt's own chain too, for anything that walks it rather than asking
+    // the window.
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    window->setFocusOrder(std::move(order));
+    if (QWidget* first = window->nextInFocusOrder(nullptr, true))
+        first->setFocus(Qt::OtherFocusReason);
     return window;
 }
 

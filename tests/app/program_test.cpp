@@ -178,7 +178,7 @@ private slots:
     void mainWindowReopensWithItsDescribedStates() {
         control<QCheckBox>(form1(), "Check4")->click();
         control<QRadioButton>(form1(), "Option4")->click();
-        control(form1(), "Text1")->findChild<QLineEdit*>()->setText("typed");
+        control<QLineEdit>(form1(), "Text1")->setText("typed");
         click(form1(), "Command13"); // keeps the program alive
         form1()->close();
         QTest::qWait(1);
@@ -189,8 +189,7 @@ private slots:
         QVERIFY(form1());
         QCOMPARE(control<QCheckBox>(form1(), "Check4")->checkState(), Qt::Unchecked);
         QVERIFY(control<QRadioButton>(form1(), "Option2")->isChecked());
-        QCOMPARE(control(form1(), "Text1")->findChild<QLineEdit*>()->text(),
-                 QString("等待数据读取……"));
+        QCOMPARE(control<QLineEdit>(form1(), "Text1")->text(), QString("等待数据读取……"));
         QVERIFY2(!control<QScrollBar>(form1(), "HScroll2")->isEnabled(), "Load ran again");
     }
 

@@ -94,8 +94,8 @@ private slots:
     void narrowLabelWrapsAndClips() {
         // The same caption in a label too small for it.
         qtshell::LabelWidget label(
-            QString::fromStdString(*shell::findControl(description_, "Label8")->caption), Qt::white,
-            QColor(0, 0, 128), nullptr);
+            QString::fromStdString(*shell::findControl(description_, "Label8")->caption),
+            shell::Colour::rgb(255, 255, 255), shell::Colour::rgb(0, 0, 128), nullptr);
         label.setFont(window_->font());
         // Laid out wide first: the label must lay itself out again when it
         // is narrowed, and again when its font grows.
