@@ -15,6 +15,8 @@ packages=(
     fonts-arphic-uming fonts-dejavu-core
     # end-to-end tests and screenshots: an X server, a window manager, X tools
     xvfb openbox x11-utils xdotool wmctrl imagemagick
+    # the accessibility tests: a session bus, the AT-SPI bus and its client
+    dbus-daemon dbus-bin at-spi2-core python3-pyatspi
     # packaging: the .deb (dpkg-shlibdeps, file) and the checks of the installed files
     dpkg-dev file desktop-file-utils appstream python3
     # the Windows build: the mingw-w64 cross compiler and resource compiler,

@@ -1,0 +1,30 @@
+// The names given to screen readers reach the controls they name, wherever
+// those lie, and a name for a control the window lacks is an error.
+#include "main_window/form1_description.h"
+#include "shell/model/accessible_names.h"
+#include "shell/model/ordering.h"
+
+#include <array>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AccessibleNames, ReachControlsInsideFramesAndLeaveTheRestUnnamed) {
+    const std::array names{shell::AccessibleName{"Text1", "左侧预览窗格"},
+                           shell::AccessibleName{"Picture1", "横幅"}};
+    const auto window = shell::withAccessibleNames(main_window::form1Description(), names);
+    ASSERT_TRUE(window) << window.error().message;
+    EXPECT_EQ(shell::findControl(*window, "Text1")->accessibleName, "左侧预览窗格");
+    EXPECT_EQ(shell::findControl(*window, "Picture1")->accessibleName, "横幅");
+    EXPECT_FALSE(shell::findControl(*window, "Text2")->accessibleName);
+}
+
+TEST(AccessibleNames, ANameForAMissingControlIsAnError) {
+    const std::array names{shell::AccessibleName{"Picture9", "横幅"}};
+    const auto window = shell::withAccessibleNames(main_window::form1Description(), names);
+    ASSERT_FALSE(window);
+    EXPECT_EQ(window.error().message,
+              "accessible name for Picture9: no such control in window Form1");
+}
+
+} // namespace
