@@ -1,5 +1,6 @@
 #include "shell/qt/text_box.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -14,11 +15,24 @@ TextBoxWidget::TextBoxWidget(const QString& text, QWidget* parent) : QLineEdit(p
     // application font and again in its own.
     setText(text);
     setFrame(false);
-    // The border is drawn over the margins; the text starts where it would
-    // in a one-line field inside the border.
-    setTextMargins(kBorder, kBorder, kBorder, kBorder);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setCursorPosition(0);
+}
+
+void TextBoxWidget::placeTextLine() {
+    setTextMargins(0, 0, 0, 0);
+    const int line = sizeHint().height();
+    setTextMargins(kBorder, kBorder, kBorder, std::max(kBorder, height() - kBorder - line));
+}
+
+void TextBoxWidget::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        placeTextLine();
+}
+
+void TextBoxWidget::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    placeTextLine();
 }
 
 void TextBoxWidget::paintEvent(QPaintEvent* event) {

@@ -13,7 +13,15 @@ public:
     TextBoxWidget(const QString& text, QWidget* parent);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Keeps the text's line just inside the border: the margins leave one
+    // line's height, in which the field centres its text as a one-line
+    // field of that height would.
+    void placeTextLine();
 };
 
 } // namespace qtshell
