@@ -21,6 +21,12 @@ void paint(HWND window) {
         if (const auto& picture = content->picture)
             StretchDIBits(dc, 0, 0, picture->width, picture->height, 0, 0, picture->width,
                           picture->height, picture->bits, picture->info, DIB_RGB_COLORS, SRCCOPY);
+        if (GetFocus() == window) {
+            // DrawFocusRect inverts: drawn once, over the finished picture.
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, RGB(255, 255, 255));
+            DrawFocusRect(dc, &client);
+        }
     }
     EndPaint(window, &ps);
 }
@@ -41,6 +47,10 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_LBUTTONDOWN:
         // A picture box takes the focus when clicked, as in tab order.
         SetFocus(window);
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(window, nullptr, FALSE);
         return 0;
     default:
         break;

@@ -10,7 +10,8 @@ namespace win32shell {
 // What a picture box paints: the picture unscaled at the inner top-left
 // corner, clipped to the inner area, the rest in the back colour. The fixed
 // single border is the window's client edge (WS_EX_CLIENTEDGE), two pixels
-// sunken, so the inner area is the client area.
+// sunken, so the inner area is the client area. While it has the focus, a
+// dotted focus rectangle lies along the inner area's edge.
 struct PictureBoxContent {
     std::optional<DibView> picture;
     COLORREF back = 0;
