@@ -1,6 +1,7 @@
 #include "shell/win32/live_window.h"
 
 #include "shell/model/control_behaviour.h"
+#include "shell/win32/accessible_object.h"
 #include "shell/win32/conversions.h"
 #include "shell/win32/labels.h"
 #include "shell/win32/pictures.h"
@@ -371,6 +372,16 @@ INT_PTR CALLBACK FormWindow::dialogProcedure(HWND window, UINT message, WPARAM w
     case WM_CLOSE:
         form->closeRequested();
         return TRUE;
+    case WM_GETOBJECT: {
+        // The client area holds the form's own labels besides its controls.
+        AccessibleClient client;
+        client.labels = form->contents_.ownLabels;
+        const LRESULT object = answerGetObject(window, wParam, lParam, client);
+        if (object == 0)
+            return FALSE;
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, object);
+        return TRUE;
+    }
     default:
         return FALSE;
     }

@@ -1,5 +1,9 @@
 #include "shell/win32/picture_box.h"
 
+#include "shell/win32/accessible_object.h"
+
+#include <oleacc.h>
+
 namespace win32shell {
 
 namespace {
@@ -52,6 +56,13 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_KILLFOCUS:
         InvalidateRect(window, nullptr, FALSE);
         return 0;
+    case WM_GETOBJECT:
+        if (const PictureBoxContent* content = contentOf(window)) {
+            AccessibleClient client{content->accessibleName, ROLE_SYSTEM_GRAPHIC, nullptr};
+            if (const LRESULT object = answerGetObject(window, wParam, lParam, client))
+                return object;
+        }
+        break;
     default:
         break;
     }
