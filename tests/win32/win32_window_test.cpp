@@ -499,17 +499,6 @@ TEST(MessageBoxStyle, EncodesEveryValidButtonsValueAsTheSameMessageBoxStyle) {
     EXPECT_EQ(win32shell::messageBoxStyle(plain), static_cast<UINT>(MB_OK | MB_APPLMODAL));
 }
 
-TEST(MessageBoxStyle, MapsEveryAnswer) {
-    using Result = runtime::MessageBoxResult;
-    EXPECT_EQ(win32shell::messageBoxResult(IDOK), Result::Ok);
-    EXPECT_EQ(win32shell::messageBoxResult(IDCANCEL), Result::Cancel);
-    EXPECT_EQ(win32shell::messageBoxResult(IDABORT), Result::Abort);
-    EXPECT_EQ(win32shell::messageBoxResult(IDRETRY), Result::Retry);
-    EXPECT_EQ(win32shell::messageBoxResult(IDIGNORE), Result::Ignore);
-    EXPECT_EQ(win32shell::messageBoxResult(IDYES), Result::Yes);
-    EXPECT_EQ(win32shell::messageBoxResult(IDNO), Result::No);
-}
-
 TEST(Conversions, LineBreaksBecomeCrLf) {
     EXPECT_EQ(win32shell::withCrLf(L"a\nb\r\nc\rd"), L"a\r\nb\r\nc\r\nd");
     EXPECT_EQ(win32shell::toWide("岚溯穹岳（"), L"岚溯穹岳（");
