@@ -1,19 +1,21 @@
 # Cross-compiles the native 32-bit Windows build with Debian's mingw-w64
 # (packages g++-mingw-w64-i686 and binutils-mingw-w64-i686).
 #
-# The posix thread model gives the C++ library its <thread> and <mutex>; the
-# whole runtime (libgcc, libstdc++, winpthreads) is linked statically, so the
-# executable needs only the DLLs every Windows has.
+# The win32 thread model: the program runs on one thread and needs no
+# <thread> or <mutex>, and the posix model's thread library (winpthreads)
+# imports GetTickCount64, which Windows XP does not have. The whole runtime
+# (libgcc, libstdc++) is linked statically, so the executable needs only the
+# DLLs every Windows has.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(LANSU_MINGW_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${LANSU_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${LANSU_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_ASM_COMPILER ${LANSU_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_C_COMPILER ${LANSU_MINGW_TRIPLET}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${LANSU_MINGW_TRIPLET}-g++-win32)
+set(CMAKE_ASM_COMPILER ${LANSU_MINGW_TRIPLET}-gcc-win32)
 set(CMAKE_RC_COMPILER ${LANSU_MINGW_TRIPLET}-windres)
-set(CMAKE_AR ${LANSU_MINGW_TRIPLET}-gcc-ar-posix CACHE FILEPATH "")
-set(CMAKE_RANLIB ${LANSU_MINGW_TRIPLET}-gcc-ranlib-posix CACHE FILEPATH "")
+set(CMAKE_AR ${LANSU_MINGW_TRIPLET}-gcc-ar-win32 CACHE FILEPATH "")
+set(CMAKE_RANLIB ${LANSU_MINGW_TRIPLET}-gcc-ranlib-win32 CACHE FILEPATH "")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${LANSU_MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
@@ -25,7 +27,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # (-municode, on its target in app/win32); test programs keep main().
 set(CMAKE_CXX_FLAGS_INIT "-DUNICODE -D_UNICODE")
 set(CMAKE_C_FLAGS_INIT "-DUNICODE -D_UNICODE")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Windows XP (5.1) is the oldest system the header names, so XP loads the
+# program and later systems still treat it as written before Vista.
+set(CMAKE_EXE_LINKER_FLAGS_INIT
+    "-static -static-libgcc -static-libstdc++ -Wl,--major-os-version,5,--minor-os-version,1,--major-subsystem-version,5,--minor-subsystem-version,1")
 
 # Test programs run under Wine, through a wrapper that keeps one prefix in
 # the build folder (see tests/win32/wine.sh).

@@ -46,8 +46,9 @@ std::string LanguageResources::descriptionUnreadable(std::string_view windowName
                                                      std::string_view detail) const {
     const std::string name(windowName), what(detail);
     if (chinese_)
-        return heading(kFail) + "窗体 '" + name + "' 的描述无法读取：" + what;
-    return heading(kFail) + "The description of form '" + name + "' cannot be read: " + what;
+        return heading(kFail) + "程序文件中窗体 '" + name + "' 的描述已损坏，无法载入。\n\n" + what;
+    return heading(kFail) + "The description of form '" + name +
+           "' in the program file is damaged and cannot be loaded.\n\n" + what;
 }
 
 } // namespace runtime

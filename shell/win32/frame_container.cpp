@@ -1,5 +1,10 @@
 #include "shell/win32/frame_container.h"
 
+#include "shell/win32/accessible_object.h"
+
+#include <oleacc.h>
+#include <string>
+
 namespace win32shell {
 
 namespace {
@@ -33,6 +38,18 @@ LRESULT CALLBACK frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         paintLabels(dc, *reinterpret_cast<const std::vector<Label>*>(data));
         EndPaint(window, &paint);
         return 0;
+    }
+    case WM_GETOBJECT: {
+        // A grouping named by its caption, holding its labels and controls.
+        AccessibleClient client;
+        client.name.resize(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1);
+        client.name.resize(static_cast<std::size_t>(
+            GetWindowTextW(window, client.name.data(), static_cast<int>(client.name.size()))));
+        client.role = ROLE_SYSTEM_GROUPING;
+        client.labels = reinterpret_cast<const std::vector<Label>*>(data);
+        if (const LRESULT object = answerGetObject(window, wParam, lParam, client))
+            return object;
+        break;
     }
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, frameProcedure, kSubclassId);

@@ -1,6 +1,7 @@
 #include "shell/win32/live_window.h"
 
 #include "shell/model/control_behaviour.h"
+#include "shell/win32/accessible_object.h"
 #include "shell/win32/conversions.h"
 #include "shell/win32/labels.h"
 #include "shell/win32/pictures.h"
@@ -202,10 +203,27 @@ bool FormWindow::preTranslate(MSG& message) {
     FormWindow* form = fromHandle(root);
     if (!form)
         return false;
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+    if (message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 &&
         GetKeyState(VK_MENU) >= 0) {
-        form->moveFocus(GetKeyState(VK_SHIFT) < 0 ? -1 : +1);
-        return true;
+        if (message.wParam == VK_TAB) {
+            form->moveFocus(GetKeyState(VK_SHIFT) < 0 ? -1 : +1);
+            return true;
+        }
+        HWND focus = GetFocus();
+        if (form->isOptionButton(focus)) {
+            switch (message.wParam) {
+            case VK_RIGHT:
+            case VK_DOWN:
+                form->chooseOption(focus, +1);
+                return true;
+            case VK_LEFT:
+            case VK_UP:
+                form->chooseOption(focus, -1);
+                return true;
+            default:
+                break;
+            }
+        }
     }
     return IsDialogMessageW(root, &message) != FALSE;
 }
@@ -224,13 +242,50 @@ void FormWindow::moveFocus(int step) {
     for (int k = 1; k <= count; ++k) {
         const int index = ((current + step * k) % count + count) % count;
         HWND candidate = order[static_cast<std::size_t>(index)];
-        if (IsWindowEnabled(candidate) && IsWindowVisible(candidate)) {
+        if (IsWindowEnabled(candidate) && IsWindowVisible(candidate) && isTabStop(candidate)) {
             // As the dialog manager does it: the focused push button becomes
             // the default one, and an edit control's text is selected.
             SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(candidate), TRUE);
             return;
         }
     }
+}
+
+bool FormWindow::isOptionButton(HWND window) const {
+    const ControlWindow* found = window ? contents_.find(window) : nullptr;
+    return found && found->kind == shell::ControlKind::OptionButton;
+}
+
+bool FormWindow::isTabStop(HWND window) const {
+    if (!isOptionButton(window) || SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        return true;
+    HWND first = nullptr;
+    for (HWND other : contents_.focusOrder) {
+        if (GetParent(other) != GetParent(window) || !isOptionButton(other))
+            continue;
+        if (SendMessageW(other, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            return false;
+        if (!first)
+            first = other;
+    }
+    return first == window;
+}
+
+void FormWindow::chooseOption(HWND from, int step) {
+    std::vector<HWND> group;
+    for (HWND other : contents_.focusOrder)
+        if (GetParent(other) == GetParent(from) && isOptionButton(other) &&
+            (other == from || IsWindowEnabled(other)))
+            group.push_back(other);
+    const auto at = std::find(group.begin(), group.end(), from);
+    if (at == group.end())
+        return;
+    const int count = static_cast<int>(group.size());
+    const int index = ((static_cast<int>(at - group.begin()) + step) % count + count) % count;
+    HWND next = group[static_cast<std::size_t>(index)];
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+    // A click chooses it and clears the others of the container.
+    SendMessageW(next, BM_CLICK, 0, 0);
 }
 
 void FormWindow::placeAtStartUpPosition() {
@@ -317,6 +372,16 @@ INT_PTR CALLBACK FormWindow::dialogProcedure(HWND window, UINT message, WPARAM w
     case WM_CLOSE:
         form->closeRequested();
         return TRUE;
+    case WM_GETOBJECT: {
+        // The client area holds the form's own labels besides its controls.
+        AccessibleClient client;
+        client.labels = form->contents_.ownLabels;
+        const LRESULT object = answerGetObject(window, wParam, lParam, client);
+        if (object == 0)
+            return FALSE;
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, object);
+        return TRUE;
+    }
     default:
         return FALSE;
     }

@@ -40,14 +40,20 @@ public:
     static std::vector<HWND> allWindows();
 
     // Keyboard navigation for a message the loop is about to dispatch: Tab
-    // and Shift+Tab move along the focus order, the other dialog keys
-    // (Enter, Space, arrows) go through IsDialogMessage. True when the
-    // message has been handled.
+    // and Shift+Tab move along the focus order, the arrow keys choose among
+    // the option buttons of a group, the other dialog keys (Enter, Space)
+    // go through IsDialogMessage. True when the message has been handled.
     static bool preTranslate(MSG& message);
 
-    // Moves the focus to the next (+1) or previous (-1) enabled control in
-    // the focus order, wrapping around.
+    // Moves the focus to the next (+1) or previous (-1) enabled tab stop in
+    // the focus order, wrapping around. The option buttons of one container
+    // are one stop: the chosen one, or the first when none is chosen.
     void moveFocus(int step);
+
+    // Moves the focus from an option button to the next (+1) or previous
+    // (-1) enabled one of its container in the focus order, wrapping around,
+    // and chooses it.
+    void chooseOption(HWND from, int step);
 
 private:
     static INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam,
@@ -56,6 +62,8 @@ private:
     void buttonClicked(HWND control);
     void closeRequested();
     void placeAtStartUpPosition();
+    bool isOptionButton(HWND window) const;
+    bool isTabStop(HWND window) const;
 
     runtime::WindowEvents& events_;
     const int dpi_;

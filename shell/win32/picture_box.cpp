@@ -1,5 +1,9 @@
 #include "shell/win32/picture_box.h"
 
+#include "shell/win32/accessible_object.h"
+
+#include <oleacc.h>
+
 namespace win32shell {
 
 namespace {
@@ -21,6 +25,12 @@ void paint(HWND window) {
         if (const auto& picture = content->picture)
             StretchDIBits(dc, 0, 0, picture->width, picture->height, 0, 0, picture->width,
                           picture->height, picture->bits, picture->info, DIB_RGB_COLORS, SRCCOPY);
+        if (GetFocus() == window) {
+            // DrawFocusRect inverts: drawn once, over the finished picture.
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, RGB(255, 255, 255));
+            DrawFocusRect(dc, &client);
+        }
     }
     EndPaint(window, &ps);
 }
@@ -42,6 +52,17 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         // A picture box takes the focus when clicked, as in tab order.
         SetFocus(window);
         return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_GETOBJECT:
+        if (const PictureBoxContent* content = contentOf(window)) {
+            AccessibleClient client{content->accessibleName, ROLE_SYSTEM_GRAPHIC, nullptr};
+            if (const LRESULT object = answerGetObject(window, wParam, lParam, client))
+                return object;
+        }
+        break;
     default:
         break;
     }

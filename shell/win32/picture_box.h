@@ -4,16 +4,20 @@
 #include "shell/win32/win32_api.h"
 
 #include <optional>
+#include <string>
 
 namespace win32shell {
 
 // What a picture box paints: the picture unscaled at the inner top-left
 // corner, clipped to the inner area, the rest in the back colour. The fixed
 // single border is the window's client edge (WS_EX_CLIENTEDGE), two pixels
-// sunken, so the inner area is the client area.
+// sunken, so the inner area is the client area. While it has the focus, a
+// dotted focus rectangle lies along the inner area's edge. Screen readers
+// see a graphic with the accessible name.
 struct PictureBoxContent {
     std::optional<DibView> picture;
     COLORREF back = 0;
+    std::wstring accessibleName; // what a screen reader calls the picture
 };
 
 // The window class of picture boxes, registered on first use.

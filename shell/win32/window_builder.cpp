@@ -2,6 +2,7 @@
 
 #include "shell/model/control_behaviour.h"
 #include "shell/model/ordering.h"
+#include "shell/win32/accessible_object.h"
 #include "shell/win32/conversions.h"
 #include "shell/win32/frame_container.h"
 
@@ -88,7 +89,8 @@ private:
         case shell::ControlKind::PictureBox: {
             const auto& content = contents_.pictures.emplace_back(PictureBoxContent{
                 control.picture ? viewBitmap(*control.picture) : std::nullopt,
-                toColorRef(control.backColour.value_or(shell::system_colour::kButtonFace))});
+                toColorRef(control.backColour.value_or(shell::system_colour::kButtonFace)),
+                toWide(control.accessibleName.value_or(std::string()))});
             return createPictureBox(parent, rect,
                                     control.effectiveBorder() == shell::PictureBorder::FixedSingle,
                                     id, &content);
@@ -131,6 +133,9 @@ private:
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
         if (!window)
             return nullptr;
+        if (control.accessibleName)
+            nameForScreenReaders(
+                window, &contents_.accessibleNames.emplace_back(toWide(*control.accessibleName)));
         switch (control.kind) {
         case shell::ControlKind::CheckBox:
             SendMessageW(window, BM_SETCHECK,

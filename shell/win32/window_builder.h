@@ -30,6 +30,7 @@ struct FormContents {
     std::list<std::vector<Label>> labels;
     const std::vector<Label>* ownLabels = nullptr; // the form's, not a frame's
     std::list<PictureBoxContent> pictures;
+    std::list<std::wstring> accessibleNames; // of the standard controls that have one
     std::vector<std::pair<shell::Font, HFONT>> fonts;
 
     const ControlWindow* find(std::string_view name) const;

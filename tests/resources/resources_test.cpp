@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <regex>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -162,6 +163,36 @@ TEST(ResourceScripts, DeclareCommonControls6AndNoDpiAwareness) {
         << joined(ids[0]);
     EXPECT_EQ(joined(ids[1]), "type=win32 name=Microsoft.Windows.Common-Controls version=6.0.0.0 "
                               "processorArchitecture=* publicKeyToken=6595b64144ccf1df language=*");
+}
+
+// Windows from Vista on: run with the user's rights, without elevation or
+// UI access, and declared as written for Vista through Windows 10 and 11,
+// so none of the legacy treatment (virtualisation, installer detection).
+TEST(ResourceScripts, ManifestRunsAsInvokerOnVistaToWindows11) {
+    QXmlStreamReader xml(readResource("application.manifest"));
+    std::vector<QXmlStreamAttributes> levels;
+    std::set<std::string> systems;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("requestedExecutionLevel") &&
+            xml.namespaceUri() == QLatin1String("urn:schemas-microsoft-com:asm.v3"))
+            levels.push_back(xml.attributes());
+        if (xml.name() == QLatin1String("supportedOS") &&
+            xml.namespaceUri() == QLatin1String("urn:schemas-microsoft-com:compatibility.v1"))
+            systems.insert(
+                xml.attributes().value(QLatin1String("Id")).toString().toLower().toStdString());
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    ASSERT_EQ(levels.size(), 1u);
+    EXPECT_EQ(levels[0].value(QLatin1String("level")).toString().toStdString(), "asInvoker");
+    EXPECT_EQ(levels[0].value(QLatin1String("uiAccess")).toString().toStdString(), "false");
+    // Windows' own identifiers for Vista, 7, 8, 8.1 and 10 (also 11).
+    const std::set<std::string> vistaTo11{
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"};
+    EXPECT_EQ(systems, vistaTo11);
 }
 
 // The version block: UTF-8, Chinese (PRC) in Unicode, with the program's own strings.

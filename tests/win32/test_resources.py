@@ -23,7 +23,10 @@ RT_MANIFEST = 24
 
 # DLLs that every Windows has.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
-               "advapi32.dll", "shell32.dll", "ole32.dll"}
+               "advapi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll", "oleacc.dll"}
+
+# Chinese (PRC): MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED).
+CHINESE_PRC = 0x0804
 
 EXECUTABLE = None
 RESOURCES = None
@@ -40,6 +43,14 @@ def resources_of(pe):
                 names.setdefault(name_entry.id, []).append(
                     pe.get_data(data.OffsetToData, data.Size))
     return found
+
+
+def languages_of(pe):
+    """{(type id, name id): [language ids]}"""
+    return {(type_entry.id, name_entry.id): [language.id
+                                              for language in name_entry.directory.entries]
+            for type_entry in pe.DIRECTORY_ENTRY_RESOURCE.entries
+            for name_entry in type_entry.directory.entries}
 
 
 def version_script():
@@ -80,6 +91,13 @@ class ExecutableTest(unittest.TestCase):
         self.assertTrue(imported, "no imports at all")
         self.assertLessEqual(imported, SYSTEM_DLLS,
                              "DLLs beyond the system's: %s" % sorted(imported - SYSTEM_DLLS))
+
+    def test_every_resource_is_filed_under_chinese_prc(self):
+        languages = languages_of(self.pe)
+        self.assertEqual(set(languages), {(RT_ICON, 30001), (RT_GROUP_ICON, 1), (RT_MANIFEST, 1),
+                                          (RT_VERSION, 1)})
+        for resource, found in languages.items():
+            self.assertEqual(found, [CHINESE_PRC], "resource %s" % (resource,))
 
     def test_version_block_is_version_rc(self):
         fixed, key, strings, translation = version_script()

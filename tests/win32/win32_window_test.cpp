@@ -11,6 +11,7 @@
 #include "shell/win32/win32_toolkit.h"
 #include "troubleshooting_window/form2_description.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -231,31 +232,130 @@ TEST_F(Form1Window, LabelsArePaintedByTheirContainerBackToFront) {
     EXPECT_FALSE(expected.empty());
 }
 
-TEST_F(Form1Window, TabMovesAlongTheFocusOrderSkippingDisabledControls) {
+// The options of one container as described: the chosen one first.
+std::vector<const ControlDescription*> optionsIn(const std::vector<ControlDescription>& siblings) {
+    std::vector<const ControlDescription*> options;
+    for (const auto& control : siblings)
+        if (control.kind == ControlKind::OptionButton)
+            options.insert(control.value.value_or(0) != 0 ? options.begin() : options.end(),
+                           &control);
+    return options;
+}
+
+TEST_F(Form1Window, TabWrapsAroundTheFocusOrderWithEachOptionGroupOneStop) {
     ASSERT_EQ(form->show(), runtime::kOk);
     pumpMessages();
-    std::vector<HWND> expected;
+    // The described focus order, the unchosen options of each group left out.
+    std::vector<HWND> stops;
+    std::vector<const ControlDescription*> unchosen;
+    for (const auto* control : shell::allControls(description))
+        if (control->kind == ControlKind::Frame) {
+            const auto options = optionsIn(control->children);
+            if (options.size() > 1)
+                unchosen.insert(unchosen.end(), options.begin() + 1, options.end());
+        }
+    ASSERT_FALSE(unchosen.empty());
     for (const auto* control : shell::focusOrder(description))
-        expected.push_back(windowOf(control->name));
-    ASSERT_EQ(form->contents().focusOrder, expected);
+        if (std::find(unchosen.begin(), unchosen.end(), control) == unchosen.end())
+            stops.push_back(windowOf(control->name));
 
     // The first control in the focus order has the focus once shown.
-    EXPECT_EQ(GetFocus(), expected.front());
-    for (std::size_t i = 1; i < expected.size(); ++i) {
+    EXPECT_EQ(GetFocus(), stops.front());
+    for (std::size_t i = 1; i < stops.size(); ++i) {
         form->moveFocus(+1);
-        EXPECT_EQ(GetFocus(), expected[i]) << i;
+        EXPECT_EQ(GetFocus(), stops[i]) << i;
     }
     form->moveFocus(+1);
-    EXPECT_EQ(GetFocus(), expected.front()) << "wraps around";
-    form->moveFocus(-1);
-    EXPECT_EQ(GetFocus(), expected.back());
+    EXPECT_EQ(GetFocus(), stops.front()) << "wraps around from the last to the first";
+    for (std::size_t i = stops.size(); i-- > 0;) {
+        form->moveFocus(-1);
+        EXPECT_EQ(GetFocus(), stops[i]) << "backwards " << i;
+    }
 
-    ASSERT_EQ(form->setEnabled(shell::allControls(description)[0]->name, true), runtime::kOk);
     const auto second = shell::focusOrder(description)[1]->name;
     ASSERT_EQ(form->setEnabled(second, false), runtime::kOk);
-    SetFocus(expected.front());
+    SetFocus(stops.front());
     form->moveFocus(+1);
-    EXPECT_EQ(GetFocus(), expected[2]) << "a disabled control is skipped";
+    EXPECT_EQ(GetFocus(), stops[2]) << "a disabled control is skipped";
+}
+
+TEST_F(Form1Window, ArrowKeysChooseTheNextOptionOfTheGroupAndTabFollows) {
+    ASSERT_EQ(form->show(), runtime::kOk);
+    const ControlDescription* frame = nullptr;
+    for (const auto* control : shell::allControls(description))
+        if (control->kind == ControlKind::Frame && optionsIn(control->children).size() > 1)
+            frame = control;
+    ASSERT_NE(frame, nullptr);
+    // The group in focus order, and where the described choice stands in it.
+    const auto options = optionsIn(frame->children);
+    std::vector<HWND> group;
+    for (const auto* control : shell::focusOrder(description))
+        if (std::find(options.begin(), options.end(), control) != options.end())
+            group.push_back(windowOf(control->name));
+    const HWND chosen = windowOf(options.front()->name);
+    const auto start =
+        static_cast<std::size_t>(std::find(group.begin(), group.end(), chosen) - group.begin());
+    ASSERT_LT(start, group.size());
+
+    const auto press = [&](WPARAM key) {
+        MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_TRUE(FormWindow::preTranslate(message));
+    };
+    const auto expectChosen = [&](std::size_t index) {
+        EXPECT_EQ(GetFocus(), group[index]);
+        for (std::size_t i = 0; i < group.size(); ++i)
+            EXPECT_EQ(SendMessageW(group[i], BM_GETCHECK, 0, 0),
+                      i == index ? BST_CHECKED : BST_UNCHECKED)
+                << i;
+    };
+    SetFocus(chosen);
+    for (std::size_t step = 1; step <= group.size(); ++step) {
+        press(step % 2 ? VK_DOWN : VK_RIGHT);
+        expectChosen((start + step) % group.size());
+    }
+    press(VK_UP);
+    press(VK_LEFT);
+    const std::size_t last = (start + group.size() - 2) % group.size();
+    expectChosen(last);
+
+    // Tab leaves the group and Shift+Tab comes back to the new choice.
+    form->moveFocus(+1);
+    EXPECT_EQ(std::find(group.begin(), group.end(), GetFocus()), group.end());
+    form->moveFocus(-1);
+    EXPECT_EQ(GetFocus(), group[last]);
+}
+
+TEST_F(Form1Window, AFocusedPictureBoxShowsAFocusRectangleInsideItsBorder) {
+    ASSERT_EQ(form->show(), runtime::kOk);
+    // One that lies wholly inside the window (the banner starts left of it).
+    HWND box = nullptr;
+    for (const auto* control : shell::allControls(description))
+        if (control->kind == ControlKind::PictureBox && control->rect.left >= 0 && !box)
+            box = windowOf(control->name);
+    ASSERT_NE(box, nullptr);
+    const auto edgeAndMiddle = [&] {
+        RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT client;
+        GetClientRect(box, &client);
+        HDC dc = GetDC(box);
+        std::vector<COLORREF> pixels;
+        for (int x = 0; x < 8; ++x)
+            pixels.push_back(GetPixel(dc, x, 0));
+        pixels.push_back(GetPixel(dc, client.right / 2, client.bottom / 2));
+        ReleaseDC(box, dc);
+        return pixels;
+    };
+    SetFocus(windowOf(shell::focusOrder(description).back()->name));
+    const auto unfocused = edgeAndMiddle();
+    SetFocus(box);
+    const auto focused = edgeAndMiddle();
+    int changed = 0;
+    for (std::size_t x = 0; x < 8; ++x)
+        changed += focused[x] != unfocused[x];
+    EXPECT_GE(changed, 4) << "a dotted line along the inner edge";
+    EXPECT_EQ(focused.back(), unfocused.back()) << "the inside is the picture";
+    SetFocus(windowOf(shell::focusOrder(description).back()->name));
+    EXPECT_EQ(edgeAndMiddle(), unfocused) << "gone with the focus";
 }
 
 TEST_F(Form1Window, SetEnabledGreysAScrollBarAndNamesUnknownControls) {
@@ -397,17 +497,6 @@ TEST(MessageBoxStyle, EncodesEveryValidButtonsValueAsTheSameMessageBoxStyle) {
     EXPECT_GT(checked, 100);
     runtime::MessageBoxRequest plain;
     EXPECT_EQ(win32shell::messageBoxStyle(plain), static_cast<UINT>(MB_OK | MB_APPLMODAL));
-}
-
-TEST(MessageBoxStyle, MapsEveryAnswer) {
-    using Result = runtime::MessageBoxResult;
-    EXPECT_EQ(win32shell::messageBoxResult(IDOK), Result::Ok);
-    EXPECT_EQ(win32shell::messageBoxResult(IDCANCEL), Result::Cancel);
-    EXPECT_EQ(win32shell::messageBoxResult(IDABORT), Result::Abort);
-    EXPECT_EQ(win32shell::messageBoxResult(IDRETRY), Result::Retry);
-    EXPECT_EQ(win32shell::messageBoxResult(IDIGNORE), Result::Ignore);
-    EXPECT_EQ(win32shell::messageBoxResult(IDYES), Result::Yes);
-    EXPECT_EQ(win32shell::messageBoxResult(IDNO), Result::No);
 }
 
 TEST(Conversions, LineBreaksBecomeCrLf) {

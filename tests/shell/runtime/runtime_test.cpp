@@ -137,9 +137,11 @@ TEST_F(RuntimeTest, UnreadableDescriptionIsReportedAndNoWindowIsBuilt) {
     EXPECT_EQ(rt.run(), runtime::kRuntimeErrorExitCode);
     EXPECT_EQ(toolkit.realised, 0);
     ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
-    EXPECT_NE(
-        toolkit.errorBoxes[0].second.find("窗体 'Form1' 的描述无法读取：at offset 0x0: broken"),
-        std::string::npos);
+    // A Chinese sentence, then the decoder's own detail on a line of its own.
+    EXPECT_NE(toolkit.errorBoxes[0].second.find(
+                  "程序文件中窗体 'Form1' 的描述已损坏，无法载入。\n\nat offset 0x0: broken"),
+              std::string::npos)
+        << toolkit.errorBoxes[0].second;
 }
 
 TEST_F(RuntimeTest, MessageBoxArguments) {
