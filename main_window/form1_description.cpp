@@ -3,10 +3,9 @@
 #include "embedded/application_icon.h"
 #include "embedded/banner_picture.h"
 #include "embedded/side_picture.h"
+#include "shell/model/dialog_window.h"
 
 #include <cstdint>
-#include <string>
-#include <utility>
 #include <vector>
 
 namespace main_window {
@@ -17,64 +16,12 @@ using shell::CheckValue;
 using shell::Colour;
 using shell::ControlDescription;
 using shell::ControlKind;
-using shell::TwipRect;
 
 constexpr Colour kDarkNavy{0x00400000u};
 constexpr Colour kGrey{0x00808080u};
 
-ControlDescription control(std::uint8_t ordinal, std::string name, ControlKind kind, TwipRect rect,
-                           std::uint16_t tabIndex) {
-    ControlDescription c;
-    c.name = std::move(name);
-    c.kind = kind;
-    c.ordinal = ordinal;
-    c.rect = rect;
-    c.tabIndex = tabIndex;
-    return c;
-}
-
-ControlDescription captioned(std::uint8_t ordinal, std::string name, ControlKind kind,
-                             TwipRect rect, std::uint16_t tabIndex, std::string caption) {
-    auto c = control(ordinal, std::move(name), kind, rect, tabIndex);
-    c.caption = std::move(caption);
-    return c;
-}
-
-ControlDescription button(std::uint8_t ordinal, std::string name, TwipRect rect,
-                          std::uint16_t tabIndex, std::string caption) {
-    return captioned(ordinal, std::move(name), ControlKind::CommandButton, rect, tabIndex,
-                     std::move(caption));
-}
-
-ControlDescription checkBox(std::uint8_t ordinal, std::string name, TwipRect rect,
-                            std::uint16_t tabIndex, std::string caption, CheckValue value) {
-    auto c = captioned(ordinal, std::move(name), ControlKind::CheckBox, rect, tabIndex,
-                       std::move(caption));
-    c.value = static_cast<std::uint8_t>(value);
-    return c;
-}
-
-ControlDescription optionButton(std::uint8_t ordinal, std::string name, TwipRect rect,
-                                std::uint16_t tabIndex, std::string caption, bool selected) {
-    auto c = captioned(ordinal, std::move(name), ControlKind::OptionButton, rect, tabIndex,
-                       std::move(caption));
-    c.value = static_cast<std::uint8_t>(selected ? 1 : 0);
-    return c;
-}
-
-ControlDescription frame(std::uint8_t ordinal, std::string name, TwipRect rect,
-                         std::uint16_t tabIndex, std::string caption,
-                         std::vector<ControlDescription> children) {
-    auto c =
-        captioned(ordinal, std::move(name), ControlKind::Frame, rect, tabIndex, std::move(caption));
-    c.children = std::move(children);
-    return c;
-}
-
-ControlDescription label(std::uint8_t ordinal, std::string name, TwipRect rect,
-                         std::uint16_t tabIndex, std::string caption) {
-    return captioned(ordinal, std::move(name), ControlKind::Label, rect, tabIndex,
-                     std::move(caption));
+constexpr std::uint8_t checkValue(CheckValue value) {
+    return static_cast<std::uint8_t>(value);
 }
 
 // The line of the phone that was connected last time: model, system version,
@@ -101,130 +48,310 @@ constexpr char kExplanation[] =
     "也同时提高了法院的审判效率。";
 
 std::vector<ControlDescription> frame3Controls() {
-    return {label(5, "Label3", {120, 240, 14415, 975}, 32, kExplanation)};
+    return {
+        ControlDescription{.name = "Label3",
+                           .kind = ControlKind::Label,
+                           .ordinal = 5,
+                           .rect = {.left = 120, .top = 240, .width = 14415, .height = 975},
+                           .tabIndex = 32,
+                           .caption = kExplanation},
+    };
 }
 
 std::vector<ControlDescription> frame2Controls() {
-    std::vector<ControlDescription> list;
-    list.push_back(control(13, "VScroll3", ControlKind::VScrollBar, {6960, 120, 255, 6255}, 39));
-    list.push_back(control(14, "HScroll2", ControlKind::HScrollBar, {3840, 6120, 3135, 255}, 38));
-    list.push_back(control(15, "HScroll1", ControlKind::HScrollBar, {7200, 6120, 4935, 255}, 37));
-    list.push_back(
-        button(16, "Command11", {240, 480, 3255, 615}, 30, "一键恢复并导出数据（默认选择）"));
-    list.push_back(optionButton(17, "Option4", {2040, 5520, 1575, 255}, 29, "旧数据库格式", false));
-    list.push_back(optionButton(18, "Option3", {2040, 5880, 1215, 255}, 28, "纯文本导出", false));
-    list.push_back(
-        checkBox(19, "Check8", {2160, 4320, 1455, 255}, 27, "故障忽略模式", CheckValue::Checked));
-    list.push_back(
-        checkBox(20, "Check7", {240, 4320, 1695, 255}, 26, "恢复公众号信息", CheckValue::Grayed));
-    list.push_back(
-        checkBox(21, "Check6", {2160, 4680, 1575, 255}, 25, "最大化资源模式", CheckValue::Checked));
-    list.push_back(
-        checkBox(22, "Check5", {240, 4680, 1095, 255}, 24, "主动模式", CheckValue::Checked));
-    list.push_back(checkBox(23, "Check4", {2160, 5040, 1575, 255}, 23, "恢复转语音文字",
-                            CheckValue::Unchecked));
-    list.push_back(
-        checkBox(24, "Check3", {240, 5040, 1215, 255}, 22, "生成日志", CheckValue::Checked));
-    list.push_back(button(25, "Command4", {2040, 1800, 1455, 495}, 15, "修复微信数据库"));
-    list.push_back(button(26, "Command3", {240, 1800, 1455, 495}, 14, "修复联系人数据"));
-    list.push_back(button(27, "Command2", {2040, 1200, 1455, 495}, 13, "精细化读取"));
-    list.push_back(button(28, "Command1", {240, 1200, 1455, 495}, 12, "初始化数据读取"));
-    list.push_back(optionButton(29, "Option2", {360, 5880, 1455, 255}, 11, "默认格式导出", true));
-    list.push_back(optionButton(30, "Option1", {360, 5520, 1455, 255}, 10, "新数据库格式", false));
-    list.push_back(control(31, "VScroll2", ControlKind::VScrollBar, {12120, 120, 255, 6255}, 9));
-    list.push_back(
-        captioned(32, "Text2", ControlKind::TextBox, {7200, 120, 4935, 6225}, 8, "等待数据读取……"));
-    list.push_back(
-        captioned(33, "Text1", ControlKind::TextBox, {3840, 120, 3375, 6225}, 5, "等待数据读取……"));
-    return list;
+    return {
+        ControlDescription{.name = "VScroll3",
+                           .kind = ControlKind::VScrollBar,
+                           .ordinal = 13,
+                           .rect = {.left = 6960, .top = 120, .width = 255, .height = 6255},
+                           .tabIndex = 39},
+        ControlDescription{.name = "HScroll2",
+                           .kind = ControlKind::HScrollBar,
+                           .ordinal = 14,
+                           .rect = {.left = 3840, .top = 6120, .width = 3135, .height = 255},
+                           .tabIndex = 38},
+        ControlDescription{.name = "HScroll1",
+                           .kind = ControlKind::HScrollBar,
+                           .ordinal = 15,
+                           .rect = {.left = 7200, .top = 6120, .width = 4935, .height = 255},
+                           .tabIndex = 37},
+        ControlDescription{.name = "Command11",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 16,
+                           .rect = {.left = 240, .top = 480, .width = 3255, .height = 615},
+                           .tabIndex = 30,
+                           .caption = "一键恢复并导出数据（默认选择）"},
+        ControlDescription{.name = "Option4",
+                           .kind = ControlKind::OptionButton,
+                           .ordinal = 17,
+                           .rect = {.left = 2040, .top = 5520, .width = 1575, .height = 255},
+                           .tabIndex = 29,
+                           .caption = "旧数据库格式",
+                           .value = 0},
+        ControlDescription{.name = "Option3",
+                           .kind = ControlKind::OptionButton,
+                           .ordinal = 18,
+                           .rect = {.left = 2040, .top = 5880, .width = 1215, .height = 255},
+                           .tabIndex = 28,
+                           .caption = "纯文本导出",
+                           .value = 0},
+        ControlDescription{.name = "Check8",
+                           .kind = ControlKind::CheckBox,
+                           .ordinal = 19,
+                           .rect = {.left = 2160, .top = 4320, .width = 1455, .height = 255},
+                           .tabIndex = 27,
+                           .caption = "故障忽略模式",
+                           .value = checkValue(CheckValue::Checked)},
+        ControlDescription{.name = "Check7",
+                           .kind = ControlKind::CheckBox,
+                           .ordinal = 20,
+                           .rect = {.left = 240, .top = 4320, .width = 1695, .height = 255},
+                           .tabIndex = 26,
+                           .caption = "恢复公众号信息",
+                           .value = checkValue(CheckValue::Grayed)},
+        ControlDescription{.name = "Check6",
+                           .kind = ControlKind::CheckBox,
+                           .ordinal = 21,
+                           .rect = {.left = 2160, .top = 4680, .width = 1575, .height = 255},
+                           .tabIndex = 25,
+                           .caption = "最大化资源模式",
+                           .value = checkValue(CheckValue::Checked)},
+        ControlDescription{.name = "Check5",
+                           .kind = ControlKind::CheckBox,
+                           .ordinal = 22,
+                           .rect = {.left = 240, .top = 4680, .width = 1095, .height = 255},
+                           .tabIndex = 24,
+                           .caption = "主动模式",
+                           .value = checkValue(CheckValue::Checked)},
+        ControlDescription{.name = "Check4",
+                           .kind = ControlKind::CheckBox,
+                           .ordinal = 23,
+                           .rect = {.left = 2160, .top = 5040, .width = 1575, .height = 255},
+                           .tabIndex = 23,
+                           .caption = "恢复转语音文字",
+                           .value = checkValue(CheckValue::Unchecked)},
+        ControlDescription{.name = "Check3",
+                           .kind = ControlKind::CheckBox,
+                           .ordinal = 24,
+                           .rect = {.left = 240, .top = 5040, .width = 1215, .height = 255},
+                           .tabIndex = 22,
+                           .caption = "生成日志",
+                           .value = checkValue(CheckValue::Checked)},
+        ControlDescription{.name = "Command4",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 25,
+                           .rect = {.left = 2040, .top = 1800, .width = 1455, .height = 495},
+                           .tabIndex = 15,
+                           .caption = "修复微信数据库"},
+        ControlDescription{.name = "Command3",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 26,
+                           .rect = {.left = 240, .top = 1800, .width = 1455, .height = 495},
+                           .tabIndex = 14,
+                           .caption = "修复联系人数据"},
+        ControlDescription{.name = "Command2",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 27,
+                           .rect = {.left = 2040, .top = 1200, .width = 1455, .height = 495},
+                           .tabIndex = 13,
+                           .caption = "精细化读取"},
+        ControlDescription{.name = "Command1",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 28,
+                           .rect = {.left = 240, .top = 1200, .width = 1455, .height = 495},
+                           .tabIndex = 12,
+                           .caption = "初始化数据读取"},
+        ControlDescription{.name = "Option2",
+                           .kind = ControlKind::OptionButton,
+                           .ordinal = 29,
+                           .rect = {.left = 360, .top = 5880, .width = 1455, .height = 255},
+                           .tabIndex = 11,
+                           .caption = "默认格式导出",
+                           .value = 1},
+        ControlDescription{.name = "Option1",
+                           .kind = ControlKind::OptionButton,
+                           .ordinal = 30,
+                           .rect = {.left = 360, .top = 5520, .width = 1455, .height = 255},
+                           .tabIndex = 10,
+                           .caption = "新数据库格式",
+                           .value = 0},
+        ControlDescription{.name = "VScroll2",
+                           .kind = ControlKind::VScrollBar,
+                           .ordinal = 31,
+                           .rect = {.left = 12120, .top = 120, .width = 255, .height = 6255},
+                           .tabIndex = 9},
+        ControlDescription{.name = "Text2",
+                           .kind = ControlKind::TextBox,
+                           .ordinal = 32,
+                           .rect = {.left = 7200, .top = 120, .width = 4935, .height = 6225},
+                           .tabIndex = 8,
+                           .caption = "等待数据读取……"},
+        ControlDescription{.name = "Text1",
+                           .kind = ControlKind::TextBox,
+                           .ordinal = 33,
+                           .rect = {.left = 3840, .top = 120, .width = 3375, .height = 6225},
+                           .tabIndex = 5,
+                           .caption = "等待数据读取……"},
+    };
 }
 
 std::vector<ControlDescription> frame1Controls() {
-    std::vector<ControlDescription> list;
-    list.push_back(control(35, "VScroll1", ControlKind::VScrollBar, {10560, 120, 255, 1095}, 7));
-
-    auto lastRecord = label(36, "Label4", {480, 720, 6975, 255}, 6, kLastRecord);
-    lastRecord.foreColour = kGrey;
-    list.push_back(std::move(lastRecord));
-
-    auto status = label(37, "Label2", {480, 360, 3015, 255}, 3, "正在等待连接您的设备 … … ");
-    status.font = shell::boldSongTi(90000);
-    list.push_back(std::move(status));
-    return list;
+    return {
+        ControlDescription{.name = "VScroll1",
+                           .kind = ControlKind::VScrollBar,
+                           .ordinal = 35,
+                           .rect = {.left = 10560, .top = 120, .width = 255, .height = 1095},
+                           .tabIndex = 7},
+        ControlDescription{.name = "Label4",
+                           .kind = ControlKind::Label,
+                           .ordinal = 36,
+                           .rect = {.left = 480, .top = 720, .width = 6975, .height = 255},
+                           .tabIndex = 6,
+                           .caption = kLastRecord,
+                           .foreColour = kGrey},
+        ControlDescription{.name = "Label2",
+                           .kind = ControlKind::Label,
+                           .ordinal = 37,
+                           .rect = {.left = 480, .top = 360, .width = 3015, .height = 255},
+                           .tabIndex = 3,
+                           .caption = "正在等待连接您的设备 … … ",
+                           .font = shell::boldSongTi(90000)},
+    };
 }
 
 } // namespace
 
 shell::WindowDescription form1Description() {
-    shell::WindowDescription window;
-    window.name = "Form1";
+    auto window =
+        shell::centredFixedDialog("Form1",
+                                  "岚溯 Lansu  X  Read-only operation    "
+                                  "穹岳（汀川）科技有限公司数据研究院电子数字取证刑事技术侦查局 ",
+                                  15120, 12195, embedded::application_icon());
     window.windowId = {
         0x7ADE3D68u, 0x5C58u, 0x45AFu, {0x9E, 0x9B, 0x16, 0x8A, 0xA0, 0x32, 0xD8, 0xD0}};
     window.interfaceId = {
         0xEDD48B39u, 0xA10Eu, 0x45B1u, {0x8F, 0x35, 0xA0, 0x1A, 0x27, 0x5A, 0x12, 0x4B}};
-    window.caption = "岚溯 Lansu  X  Read-only operation    "
-                     "穹岳（汀川）科技有限公司数据研究院电子数字取证刑事技术侦查局 ";
-    window.drawingSetting = shell::kStandardDrawingSetting;
     window.helpButton = false;
-    window.borderStyle = shell::kBorderStyleFixedDialog;
-    window.icon = shell::Picture{embedded::application_icon()};
-    window.linkTopic = "Form1";
-    window.maxButton = false;
-    window.minButton = false;
-    window.client = {45, 375, 15120, 12195};
-    window.showInTaskbar = false;
-    window.startUpPosition = shell::kStartUpCentreScreen;
-
-    auto& controls = window.controls;
-    controls.push_back(button(1, "Command13", {11160, 2880, 1455, 495}, 41, "故障协助"));
-    controls.push_back(button(2, "Command12", {11160, 2280, 1455, 495}, 40, "手动链接"));
-
-    auto side = control(3, "Picture2", ControlKind::PictureBox, {12720, 2400, 2175, 7695}, 34);
-    side.picture = shell::Picture{embedded::side_picture()};
-    side.drawingSetting = shell::kStandardDrawingSetting; // border: fixed single
-    controls.push_back(std::move(side));
-
-    controls.push_back(frame(4, "Frame3", {240, 10200, 14655, 1335}, 31, "说明", frame3Controls()));
-
-    // These six buttons belong to the window, not to Frame2, although they sit
-    // over it; listed before it, they are drawn in front of it.
-    controls.push_back(button(6, "Command10", {2280, 7320, 1455, 495}, 21, "模拟PC端导出"));
-    controls.push_back(button(7, "Command9", {480, 7320, 1455, 495}, 20, "导出数据包"));
-    controls.push_back(button(8, "Command8", {2280, 6720, 1455, 495}, 19, "恢复资源记录"));
-    controls.push_back(button(9, "Command7", {480, 6720, 1455, 495}, 18, "导出资源文件"));
-    controls.push_back(button(10, "Command6", {2280, 6120, 1455, 495}, 17, "恢复关联记录"));
-    controls.push_back(button(11, "Command5", {480, 6120, 1455, 495}, 16, "恢复删除记录"));
-
-    controls.push_back(
-        frame(12, "Frame2", {240, 3720, 12375, 6375}, 4, "微信数据内容预览窗口", frame2Controls()));
-    controls.push_back(
-        frame(34, "Frame1", {240, 2160, 10815, 1215}, 2, "连接信息与数据状态", frame1Controls()));
-
-    // The banner starts 120 twips left of the client edge and is clipped there.
-    auto banner = control(38, "Picture1", ControlKind::PictureBox, {-120, 0, 15255, 1935}, 0);
-    banner.picture = shell::Picture{embedded::banner_picture()};
-    banner.border = shell::PictureBorder::None;
-    banner.drawingSetting = shell::kStandardDrawingSetting;
-    controls.push_back(std::move(banner));
-
-    // The footer band: Label5 across the whole width, Label6 and the
-    // organisation name in front of it.
-    auto organisation = label(39, "Label7", {3000, 11760, 9495, 375}, 36,
-                              "穹岳（汀川）科技有限公司 数据研究院数字电子取证侦查局");
-    organisation.backColour = kDarkNavy;
-    organisation.foreColour = kGrey;
-    organisation.font = shell::boldSongTi(157500);
-    controls.push_back(std::move(organisation));
-
-    auto label6 = label(40, "Label6", {3720, 11760, 2415, 495}, 35, "Label6");
-    label6.backColour = kDarkNavy;
-    controls.push_back(std::move(label6));
-
-    auto label5 = label(41, "Label5", {0, 11640, 15135, 855}, 33, "Label5");
-    label5.backColour = kDarkNavy;
-    controls.push_back(std::move(label5));
-
-    controls.push_back(label(42, "Label1", {13080, 2040, 1935, 255}, 1, "V2020 下半年 10.24AA"));
+    window.controls = {
+        ControlDescription{.name = "Command13",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 1,
+                           .rect = {.left = 11160, .top = 2880, .width = 1455, .height = 495},
+                           .tabIndex = 41,
+                           .caption = "故障协助"},
+        ControlDescription{.name = "Command12",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 2,
+                           .rect = {.left = 11160, .top = 2280, .width = 1455, .height = 495},
+                           .tabIndex = 40,
+                           .caption = "手动链接"},
+        ControlDescription{.name = "Picture2",
+                           .kind = ControlKind::PictureBox,
+                           .ordinal = 3,
+                           .rect = {.left = 12720, .top = 2400, .width = 2175, .height = 7695},
+                           .tabIndex = 34,
+                           .picture = shell::Picture{embedded::side_picture()},
+                           .drawingSetting = shell::kStandardDrawingSetting},
+        ControlDescription{.name = "Frame3",
+                           .kind = ControlKind::Frame,
+                           .ordinal = 4,
+                           .rect = {.left = 240, .top = 10200, .width = 14655, .height = 1335},
+                           .tabIndex = 31,
+                           .caption = "说明",
+                           .children = frame3Controls()},
+        // These six buttons belong to the window, not to Frame2, although they sit
+        // over it; listed before it, they are drawn in front of it.
+        ControlDescription{.name = "Command10",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 6,
+                           .rect = {.left = 2280, .top = 7320, .width = 1455, .height = 495},
+                           .tabIndex = 21,
+                           .caption = "模拟PC端导出"},
+        ControlDescription{.name = "Command9",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 7,
+                           .rect = {.left = 480, .top = 7320, .width = 1455, .height = 495},
+                           .tabIndex = 20,
+                           .caption = "导出数据包"},
+        ControlDescription{.name = "Command8",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 8,
+                           .rect = {.left = 2280, .top = 6720, .width = 1455, .height = 495},
+                           .tabIndex = 19,
+                           .caption = "恢复资源记录"},
+        ControlDescription{.name = "Command7",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 9,
+                           .rect = {.left = 480, .top = 6720, .width = 1455, .height = 495},
+                           .tabIndex = 18,
+                           .caption = "导出资源文件"},
+        ControlDescription{.name = "Command6",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 10,
+                           .rect = {.left = 2280, .top = 6120, .width = 1455, .height = 495},
+                           .tabIndex = 17,
+                           .caption = "恢复关联记录"},
+        ControlDescription{.name = "Command5",
+                           .kind = ControlKind::CommandButton,
+                           .ordinal = 11,
+                           .rect = {.left = 480, .top = 6120, .width = 1455, .height = 495},
+                           .tabIndex = 16,
+                           .caption = "恢复删除记录"},
+        ControlDescription{.name = "Frame2",
+                           .kind = ControlKind::Frame,
+                           .ordinal = 12,
+                           .rect = {.left = 240, .top = 3720, .width = 12375, .height = 6375},
+                           .tabIndex = 4,
+                           .caption = "微信数据内容预览窗口",
+                           .children = frame2Controls()},
+        ControlDescription{.name = "Frame1",
+                           .kind = ControlKind::Frame,
+                           .ordinal = 34,
+                           .rect = {.left = 240, .top = 2160, .width = 10815, .height = 1215},
+                           .tabIndex = 2,
+                           .caption = "连接信息与数据状态",
+                           .children = frame1Controls()},
+        // The banner starts 120 twips left of the client edge and is clipped there.
+        ControlDescription{.name = "Picture1",
+                           .kind = ControlKind::PictureBox,
+                           .ordinal = 38,
+                           .rect = {.left = -120, .top = 0, .width = 15255, .height = 1935},
+                           .tabIndex = 0,
+                           .picture = shell::Picture{embedded::banner_picture()},
+                           .border = shell::PictureBorder::None,
+                           .drawingSetting = shell::kStandardDrawingSetting},
+        // The footer band: Label5 across the whole width, Label6 and the
+        // organisation name in front of it.
+        ControlDescription{.name = "Label7",
+                           .kind = ControlKind::Label,
+                           .ordinal = 39,
+                           .rect = {.left = 3000, .top = 11760, .width = 9495, .height = 375},
+                           .tabIndex = 36,
+                           .caption = "穹岳（汀川）科技有限公司 数据研究院数字电子取证侦查局",
+                           .backColour = kDarkNavy,
+                           .foreColour = kGrey,
+                           .font = shell::boldSongTi(157500)},
+        ControlDescription{.name = "Label6",
+                           .kind = ControlKind::Label,
+                           .ordinal = 40,
+                           .rect = {.left = 3720, .top = 11760, .width = 2415, .height = 495},
+                           .tabIndex = 35,
+                           .caption = "Label6",
+                           .backColour = kDarkNavy},
+        ControlDescription{.name = "Label5",
+                           .kind = ControlKind::Label,
+                           .ordinal = 41,
+                           .rect = {.left = 0, .top = 11640, .width = 15135, .height = 855},
+                           .tabIndex = 33,
+                           .caption = "Label5",
+                           .backColour = kDarkNavy},
+        ControlDescription{.name = "Label1",
+                           .kind = ControlKind::Label,
+                           .ordinal = 42,
+                           .rect = {.left = 13080, .top = 2040, .width = 1935, .height = 255},
+                           .tabIndex = 1,
+                           .caption = "V2020 下半年 10.24AA"},
+    };
     return window;
 }
 

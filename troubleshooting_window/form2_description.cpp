@@ -2,10 +2,9 @@
 
 #include "embedded/application_icon.h"
 #include "embedded/code_picture.h"
+#include "shell/model/dialog_window.h"
 
-#include <cstdint>
 #include <string>
-#include <utility>
 
 namespace troubleshooting_window {
 
@@ -14,26 +13,11 @@ namespace {
 using shell::Colour;
 using shell::ControlDescription;
 using shell::ControlKind;
-using shell::TwipRect;
 
+// Every label of this window is navy; the steps, the contact line and the
+// invitation are bold 12 pt.
 constexpr Colour kNavy{0x00800000u};
-constexpr std::int32_t kStepFontSize = 120000; // 12 pt
-
-// Every control of this window is a navy label except the code picture.
-ControlDescription label(std::uint8_t ordinal, std::string name, TwipRect rect,
-                         std::uint16_t tabIndex, std::string caption, bool bold = false) {
-    ControlDescription c;
-    c.name = std::move(name);
-    c.kind = ControlKind::Label;
-    c.ordinal = ordinal;
-    c.rect = rect;
-    c.tabIndex = tabIndex;
-    c.caption = std::move(caption);
-    c.foreColour = kNavy;
-    if (bold)
-        c.font = shell::boldSongTi(kStepFontSize);
-    return c;
-}
+const shell::Font kStepFont = shell::boldSongTi(120000);
 
 std::string contactLine() {
     return std::string("其他故障，请联系") + kVendorAddress +
@@ -53,57 +37,102 @@ constexpr char kRepairNote[] = "全系列机器支持微信数据加载失败，
 } // namespace
 
 shell::WindowDescription form2Description() {
-    shell::WindowDescription window;
-    window.name = "Form2";
+    auto window =
+        shell::centredFixedDialog("Form2", "岚溯 Lansu  X  Read-only operation    故障排查", 11535,
+                                  8475, embedded::application_icon());
     window.windowId = {
         0xE5E2CB70u, 0x36DAu, 0x4B2Cu, {0xA3, 0xDF, 0x51, 0x82, 0x58, 0xEB, 0xF9, 0x08}};
     window.interfaceId = {
         0x3C38935Cu, 0xE557u, 0x4588u, {0xA3, 0xFC, 0xBA, 0x91, 0x5E, 0x06, 0x8B, 0x12}};
-    window.caption = "岚溯 Lansu  X  Read-only operation    故障排查";
-    window.drawingSetting = shell::kStandardDrawingSetting;
-    window.helpButton = std::nullopt;
-    window.borderStyle = shell::kBorderStyleFixedDialog;
-    window.icon = shell::Picture{embedded::application_icon()};
-    window.linkTopic = "Form2";
-    window.maxButton = false;
-    window.minButton = false;
-    window.client = {45, 375, 11535, 8475};
-    window.showInTaskbar = false;
-    window.startUpPosition = shell::kStartUpCentreScreen;
-
-    auto& controls = window.controls;
-
-    ControlDescription code;
-    code.name = "Picture1";
-    code.kind = ControlKind::PictureBox;
-    code.ordinal = 1;
-    code.rect = {8040, 5040, 3255, 3255};
-    code.tabIndex = 8;
-    code.backColour = Colour{0x00400000u};
-    code.picture = shell::Picture{embedded::code_picture()};
-    code.border = shell::PictureBorder::None;
-    code.drawingSetting = shell::kStandardDrawingSetting;
-    controls.push_back(std::move(code));
-
-    controls.push_back(label(11, "Label10", {2280, 7920, 5535, 375}, 10,
-                             "关注我们的微信公众号及今日头条号，获得福利", true));
-    controls.push_back(label(10, "Label9", {840, 6480, 6135, 615}, 9, kRepairNote));
-    controls.push_back(label(9, "Label8", {840, 5280, 6135, 1095}, 7, kSupportList));
-    controls.push_back(label(8, "Label7", {360, 4560, 10815, 495}, 6, contactLine(), true));
-    controls.push_back(
-        label(7, "Label6", {1200, 3960, 8895, 375}, 5,
-              "请确认您的电脑连接我们的【一体化恢复硬件】，请自备一根原装数据线连接手机。"));
-    controls.push_back(label(6, "Label5", {1200, 2520, 8895, 375}, 4,
-                             "请确认您的电脑已经按照了苹果公司官网的ITUNES，"
-                             "谷歌公司的安卓驱动套件，安装后，请重新启动电脑。"));
-    controls.push_back(
-        label(5, "Label4", {840, 3240, 6135, 375}, 3, "第三步：请确保数据连线已经连接正常", true));
-    controls.push_back(label(4, "Label3", {840, 1920, 6135, 375}, 2,
-                             "第二步：相关驱动程序已经按照要求完整安装", true));
-    controls.push_back(label(3, "Label2", {1200, 1200, 8295, 375}, 1,
-                             "请确认您的电脑系统为64位WINXP及以上版本正版操作系统，"
-                             "请勿使用各种精简版、修改版系统。"));
-    controls.push_back(label(2, "Label1", {840, 720, 6135, 375}, 0, "第一步：确认您的系统", true));
+    window.controls = {
+        ControlDescription{.name = "Picture1",
+                           .kind = ControlKind::PictureBox,
+                           .ordinal = 1,
+                           .rect = {.left = 8040, .top = 5040, .width = 3255, .height = 3255},
+                           .tabIndex = 8,
+                           .backColour = Colour{0x00400000u},
+                           .picture = shell::Picture{embedded::code_picture()},
+                           .border = shell::PictureBorder::None,
+                           .drawingSetting = shell::kStandardDrawingSetting},
+        ControlDescription{.name = "Label10",
+                           .kind = ControlKind::Label,
+                           .ordinal = 11,
+                           .rect = {.left = 2280, .top = 7920, .width = 5535, .height = 375},
+                           .tabIndex = 10,
+                           .caption = "关注我们的微信公众号及今日头条号，获得福利",
+                           .foreColour = kNavy,
+                           .font = kStepFont},
+        ControlDescription{.name = "Label9",
+                           .kind = ControlKind::Label,
+                           .ordinal = 10,
+                           .rect = {.left = 840, .top = 6480, .width = 6135, .height = 615},
+                           .tabIndex = 9,
+                           .caption = kRepairNote,
+                           .foreColour = kNavy},
+        ControlDescription{.name = "Label8",
+                           .kind = ControlKind::Label,
+                           .ordinal = 9,
+                           .rect = {.left = 840, .top = 5280, .width = 6135, .height = 1095},
+                           .tabIndex = 7,
+                           .caption = kSupportList,
+                           .foreColour = kNavy},
+        ControlDescription{.name = "Label7",
+                           .kind = ControlKind::Label,
+                           .ordinal = 8,
+                           .rect = {.left = 360, .top = 4560, .width = 10815, .height = 495},
+                           .tabIndex = 6,
+                           .caption = contactLine(),
+                           .foreColour = kNavy,
+                           .font = kStepFont},
+        ControlDescription{
+            .name = "Label6",
+            .kind = ControlKind::Label,
+            .ordinal = 7,
+            .rect = {.left = 1200, .top = 3960, .width = 8895, .height = 375},
+            .tabIndex = 5,
+            .caption = "请确认您的电脑连接我们的【一体化恢复硬件】，请自备一根原装数据线连接手机。",
+            .foreColour = kNavy},
+        ControlDescription{.name = "Label5",
+                           .kind = ControlKind::Label,
+                           .ordinal = 6,
+                           .rect = {.left = 1200, .top = 2520, .width = 8895, .height = 375},
+                           .tabIndex = 4,
+                           .caption = "请确认您的电脑已经按照了苹果公司官网的ITUNES，"
+                                      "谷歌公司的安卓驱动套件，安装后，请重新启动电脑。",
+                           .foreColour = kNavy},
+        ControlDescription{.name = "Label4",
+                           .kind = ControlKind::Label,
+                           .ordinal = 5,
+                           .rect = {.left = 840, .top = 3240, .width = 6135, .height = 375},
+                           .tabIndex = 3,
+                           .caption = "第三步：请确保数据连线已经连接正常",
+                           .foreColour = kNavy,
+                           .font = kStepFont},
+        ControlDescription{.name = "Label3",
+                           .kind = ControlKind::Label,
+                           .ordinal = 4,
+                           .rect = {.left = 840, .top = 1920, .width = 6135, .height = 375},
+                           .tabIndex = 2,
+                           .caption = "第二步：相关驱动程序已经按照要求完整安装",
+                           .foreColour = kNavy,
+                           .font = kStepFont},
+        ControlDescription{.name = "Label2",
+                           .kind = ControlKind::Label,
+                           .ordinal = 3,
+                           .rect = {.left = 1200, .top = 1200, .width = 8295, .height = 375},
+                           .tabIndex = 1,
+                           .caption = "请确认您的电脑系统为64位WINXP及以上版本正版操作系统，"
+                                      "请勿使用各种精简版、修改版系统。",
+                           .foreColour = kNavy},
+        ControlDescription{.name = "Label1",
+                           .kind = ControlKind::Label,
+                           .ordinal = 2,
+                           .rect = {.left = 840, .top = 720, .width = 6135, .height = 375},
+                           .tabIndex = 0,
+                           .caption = "第一步：确认您的系统",
+                           .foreColour = kNavy,
+                           .font = kStepFont},
+    };
     return window;
 }
 
