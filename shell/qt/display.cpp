@@ -92,9 +92,13 @@ void holdBackMessages(QtMsgType type, const QMessageLogContext& context, const Q
 DisplayChoice chooseDisplay() {
     if (!environment("QT_QPA_PLATFORM").empty())
         return {};
-    if (!environment("DISPLAY").empty())
-        return {"xcb"};
-    if (!environment("WAYLAND_DISPLAY").empty())
+    const bool x11 = !environment("DISPLAY").empty();
+    const bool wayland = !environment("WAYLAND_DISPLAY").empty();
+    // Qt tries a list in order: Wayland stands in for an X display that
+    // cannot be opened.
+    if (x11)
+        return {wayland ? "xcb;wayland" : "xcb"};
+    if (wayland)
         return {"wayland"};
     return {"", false};
 }

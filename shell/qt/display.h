@@ -6,8 +6,8 @@ namespace qtshell {
 
 // Where the program shows its windows, chosen before Qt starts.
 struct DisplayChoice {
-    // Qt's platform to ask for ("xcb", "wayland"), or empty to leave Qt its
-    // own choice (QT_QPA_PLATFORM, set by the user).
+    // Qt's platforms to try, in order ("xcb", "xcb;wayland", "wayland"), or
+    // empty to leave Qt its own choice (QT_QPA_PLATFORM, set by the user).
     std::string platform;
     // False when there is no display to try at all.
     bool available = true;
@@ -15,7 +15,8 @@ struct DisplayChoice {
 
 // X11 when an X display is named, Xwayland included: only there can the
 // windows be centred and kept out of the task list, as the program shows
-// them. Native Wayland when only a Wayland display is named. QT_QPA_PLATFORM,
+// them. Native Wayland when only a Wayland display is named, or the X one
+// cannot be opened. QT_QPA_PLATFORM,
 // when set, is the user's choice and wins.
 DisplayChoice chooseDisplay();
 

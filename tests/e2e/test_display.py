@@ -81,13 +81,16 @@ class DisplayTest(unittest.TestCase):
     def test_x11_when_an_x_display_is_named_unless_the_user_chose(self):
         wayland = dict(WAYLAND_DISPLAY="wayland-lansu", XDG_SESSION_TYPE="wayland")
         x11 = dict(DISPLAY=self.session.display)
+        # The window's platform, and every platform plugin the program loaded.
         cases = [
-            ("Wayland desktop with Xwayland", dict(wayland, **x11), "xcb"),
-            ("Wayland desktop without Xwayland", wayland, "wayland"),
+            ("Wayland desktop with Xwayland", dict(wayland, **x11), "xcb", {"xcb"}),
+            ("Wayland desktop without Xwayland", wayland, "wayland", {"wayland"}),
+            ("Wayland desktop whose Xwayland is gone", dict(wayland, DISPLAY=":999"), "wayland",
+             {"xcb", "wayland"}),
             ("the user asks for Wayland", dict(wayland, QT_QPA_PLATFORM="wayland", **x11),
-             "wayland"),
+             "wayland", {"wayland"}),
         ]
-        for name, changes, platform in cases:
+        for name, changes, platform, plugins in cases:
             with self.subTest(name):
                 # On Wayland, the protocol log shows the window being made.
                 app = self.start(self.environment(WAYLAND_DEBUG="client", **changes))
@@ -103,7 +106,7 @@ class DisplayTest(unittest.TestCase):
                     with open("/proc/%d/maps" % app.pid) as maps:
                         mapped = maps.read()
                     loaded = {p for p, library in PLUGINS.items() if library in mapped}
-                    self.assertEqual(loaded, {platform})
+                    self.assertEqual(loaded, plugins)
                 finally:
                     app.stop()
 
