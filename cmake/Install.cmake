@@ -1,17 +1,18 @@
-# Installation on Linux desktops and the Debian package.
+# Installation on Linux desktops; the Debian package (debian/) installs the
+# same tree.
 #
 #   cmake --install build/default [--prefix /usr/local]
-#   cmake --build build/default --target package     -> lansu_<version>_<arch>.deb
 #
 # Installs, under the prefix:
-#   bin/穹岳科技岚溯                                   the program
-#   bin/lansu                                          a link to it, what the menu entry runs
+#   lib/lansu/穹岳科技岚溯                            the program, under its own name
+#   bin/lansu                                          a link to it: names on PATH are ASCII
 #   share/applications/<id>.desktop                    the menu entry
-#   share/icons/hicolor/32x32/apps/<id>.png            the application icon
+#   share/icons/hicolor/<N>x<N>/apps/<id>.png          the application icon, every theme size
+#   share/icons/hicolor/scalable/apps/<id>.svg         ... and drawn as vectors
 #   share/metainfo/<id>.metainfo.xml                   AppStream metadata for software centres
+#   share/man/man1/lansu.1                             the manual page
 
-# Other targets (Windows) have their own packaging; the icon converter must
-# also run on the build machine.
+# Other targets (Windows) have their own packaging.
 if(NOT UNIX OR APPLE OR CMAKE_CROSSCOMPILING)
     return()
 endif()
@@ -25,10 +26,13 @@ set(LANSU_PRODUCT_NAME "岚溯")
 set(LANSU_COMPANY_NAME "穹岳（汀川）科技数据研究院数字电子取证侦查局")
 set(LANSU_HOMEPAGE "https://qiongyue.example/")
 set(LANSU_COMMAND_NAME "lansu")
+# The class of its windows in WM_CLASS, which the menu entry names so that
+# docks match the windows to it; the program sets the same.
+set(LANSU_WM_CLASS "Lansu")
 set(LANSU_RELEASE_DATE "2026-12-07")
-set(LANSU_ICON_SIZE 32)
+# Private to the package, so not in the multiarch library folder.
+set(LANSU_PROGRAM_DIR "lib/lansu")
 
-install(TARGETS lansu RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+install(TARGETS lansu RUNTIME DESTINATION "${LANSU_PROGRAM_DIR}")
 
 add_subdirectory("${PROJECT_SOURCE_DIR}/packaging" "${PROJECT_BINARY_DIR}/packaging")
-include("${PROJECT_SOURCE_DIR}/packaging/Package.cmake")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The everyday commands:
-#   tools/dev.sh run          set up, build and start the program
+#   tools/dev.sh run          set up, build and start the program (only what
+#                             the program needs: tools/setup.sh run, preset program)
 #   tools/dev.sh test         set up, build and run every test (what CI runs)
 #   tools/dev.sh build-win32  set up and build the Windows executable
 set -euo pipefail
@@ -13,12 +14,12 @@ build() {
 
 case "${1:-}" in
 run)
-    bash tools/setup.sh
-    build default
-    exec ./build/default/穹岳科技岚溯
+    bash tools/setup.sh run
+    build program
+    exec ./build/program/穹岳科技岚溯
     ;;
 test)
-    bash tools/setup.sh
+    bash tools/setup.sh test
     build default
     ctest --preset default
     if [ -x tools/fuzz/run.sh ]; then
@@ -32,7 +33,7 @@ test)
     ctest --preset win32
     ;;
 build-win32)
-    bash tools/setup.sh
+    bash tools/setup.sh test
     build win32
     echo "built build/win32/穹岳科技岚溯.exe"
     ;;

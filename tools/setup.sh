@@ -1,30 +1,53 @@
 #!/usr/bin/env bash
 # Installs, through apt, whatever the build and the tests need and the machine
 # lacks. Safe to run again: it does nothing when everything is present.
+#
+#   tools/setup.sh run    what building and running the program needs
+#   tools/setup.sh test   that and everything the tests, the Windows build and
+#                         the Debian package need (the default)
 set -euo pipefail
 
-packages=(
-    # build
+profile="${1:-test}"
+
+# Building and running the program.
+run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n libxcb1-dev
-    libqrencode-dev
-    # tests and benchmarks
+    qt6-base-dev libxcb1-dev
+    # X11 platform plugin; Qt's own Chinese texts (the message box's OK button)
+    qt6-qpa-plugins qt6-translations-l10n
+    # the Song-style CJK face the windows use for 宋体
+    fonts-arphic-uming
+)
+
+# The tests, benchmarks, developer tools, the Windows build and the package.
+test_packages=(
+    # tests, benchmarks and the picture generator (QR codes, SVG, its Latin face)
     libgtest-dev libgmock-dev libbenchmark-dev libzbar-dev zbar-tools
+    libqrencode-dev qt6-svg-dev fonts-dejavu-core
     clang libclang-rt-14-dev
-    # fonts: a Song-style CJK face for 宋体, and the Latin face the picture generator uses
-    fonts-arphic-uming fonts-dejavu-core
     # end-to-end tests and screenshots: an X server, a window manager, X tools
     xvfb openbox x11-utils xdotool wmctrl imagemagick
     # the accessibility tests: a session bus, the AT-SPI bus and its client
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi
-    # packaging: the .deb (dpkg-shlibdeps, file) and the checks of the installed files
-    dpkg-dev file desktop-file-utils appstream python3
+    # Wayland: a headless compositor and Qt's Wayland platform plugin
+    weston qt6-wayland
+    # the Debian package and its checks
+    dpkg-dev debhelper lintian file desktop-file-utils appstream appstream-compose python3
     # the Windows build: the mingw-w64 cross compiler and resource compiler,
     # GoogleTest's sources to build for it, Wine (32-bit, from the i386
     # architecture) to run it, a PE reader for its resources, xvfb-run's xauth
     g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
     wine wine32:i386 python3-pefile xauth
 )
+
+case "$profile" in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: tools/setup.sh [run|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

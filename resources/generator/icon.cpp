@@ -2,9 +2,11 @@
 // caption squares at its right end and a grey gear in the client area.
 #include "pictures.h"
 
+#include <QBuffer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
@@ -48,10 +50,12 @@ QPainterPath gearPath(QPointF centre, double outer, double root, double hole, in
 
 } // namespace
 
-QImage drawApplicationIcon() {
-    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
+namespace {
+
+// Paints the icon in its 32-unit design space. An SVG has no clip paths
+// (QSvgGenerator drops them), so there the title strip is cut to the window's
+// shape as a path; pixels keep the clip they were first drawn with.
+void paintApplicationIcon(QPainter& p, bool clipByPath) {
     p.setRenderHint(QPainter::Antialiasing);
 
     const QRectF frame(1.5, 2.5, 29.0, 26.0);
@@ -71,15 +75,26 @@ QImage drawApplicationIcon() {
     p.drawPath(window);
 
     // Title strip, clipped to the rounded window.
-    p.save();
-    p.setClipPath(window);
     QLinearGradient strip(0, frame.top(), 0, 10.0);
     strip.setColorAt(0.0, QColor(0x4a, 0x8d, 0xe6));
     strip.setColorAt(1.0, QColor(0x1f, 0x5c, 0xbf));
-    p.fillRect(QRectF(frame.left() - 1, frame.top() - 1, frame.width() + 2, 10.0 - frame.top() + 1),
-               strip);
-    p.fillRect(QRectF(frame.left(), 10.0, frame.width(), 1.0), QColor(0x17, 0x47, 0x94));
-    p.restore();
+    const QRectF stripRect(frame.left() - 1, frame.top() - 1, frame.width() + 2,
+                           10.0 - frame.top() + 1);
+    const QRectF edgeRect(frame.left(), 10.0, frame.width(), 1.0);
+    const QColor edge(0x17, 0x47, 0x94);
+    if (clipByPath) {
+        QPainterPath stripPath, edgePath;
+        stripPath.addRect(stripRect);
+        edgePath.addRect(edgeRect);
+        p.fillPath(window.intersected(stripPath), strip);
+        p.fillPath(window.intersected(edgePath), edge);
+    } else {
+        p.save();
+        p.setClipPath(window);
+        p.fillRect(stripRect, strip);
+        p.fillRect(edgeRect, edge);
+        p.restore();
+    }
 
     // Three caption squares at the right end of the strip.
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -102,9 +117,33 @@ QImage drawApplicationIcon() {
     p.setPen(QPen(QColor(0x4a, 0x50, 0x58), 0.6));
     p.setBrush(metal);
     p.drawPath(gear);
-    p.end();
+}
 
+} // namespace
+
+QImage drawApplicationIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    if (size != kSize) {
+        p.scale(size / double(kSize), size / double(kSize));
+    }
+    paintApplicationIcon(p, false);
+    p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray drawScalableApplicationIcon() {
+    QBuffer buffer;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(kSize, kSize));
+    svg.setViewBox(QRect(0, 0, kSize, kSize));
+    svg.setTitle(QStringLiteral("Lansu"));
+    QPainter p(&svg);
+    paintApplicationIcon(p, true);
+    p.end();
+    return buffer.data();
 }
 
 QByteArray encodeIcon(const QImage& source) {

@@ -1,5 +1,6 @@
-// Writes application.ico, banner.bmp, side_picture.bmp and code_picture.bmp
-// into the folder named on the command line.
+// Writes application.ico, banner.bmp, side_picture.bmp, code_picture.bmp and
+// the desktop theme's icons (icons/NxN.png for every size the theme wants and
+// icons/scalable.svg) into the folder named on the command line.
 #include "pictures.h"
 
 #include <QDir>
@@ -32,13 +33,31 @@ void writeBitmap(const QImage& image, const QString& path) {
                 rgb.height(), static_cast<long long>(size));
 }
 
-void writeIcon(const QByteArray& bytes, const QString& path) {
+void writeFile(const QByteArray& bytes, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(bytes) != bytes.size()) {
         throw std::runtime_error("cannot write " + path.toStdString());
     }
     std::printf("%s: %lld bytes\n", qPrintable(path), static_cast<long long>(bytes.size()));
+}
+
+// The sizes desktops look for in the hicolor theme, 32 (the application icon's
+// own) included.
+constexpr int kThemeIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256, 512};
+
+void writeThemeIcons(const QDir& out) {
+    if (!out.mkpath(QStringLiteral("icons"))) {
+        throw std::runtime_error("cannot make " + out.filePath("icons").toStdString());
+    }
+    for (int size : kThemeIconSizes) {
+        const QString path = out.filePath(QStringLiteral("icons/%1x%1.png").arg(size));
+        if (!generator::drawApplicationIcon(size).save(path, "PNG")) {
+            throw std::runtime_error("cannot write " + path.toStdString());
+        }
+        std::printf("%s: %dx%d\n", qPrintable(path), size, size);
+    }
+    writeFile(generator::drawScalableApplicationIcon(), out.filePath("icons/scalable.svg"));
 }
 
 } // namespace
@@ -56,8 +75,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     try {
-        writeIcon(generator::encodeIcon(generator::drawApplicationIcon()),
+        writeFile(generator::encodeIcon(generator::drawApplicationIcon()),
                   out.filePath("application.ico"));
+        writeThemeIcons(out);
         writeBitmap(generator::drawBanner(), out.filePath("banner.bmp"));
         writeBitmap(generator::drawSidePicture(), out.filePath("side_picture.bmp"));
         writeBitmap(generator::drawCodePicture(QStringLiteral("http://qiongyue.example")),

@@ -20,8 +20,11 @@ QFont requireFont(const char* family, int pixelSize, bool bold = false);
 // that a picture never silently shows replacement boxes.
 void requireGlyphs(const QFont& font, const QString& text);
 
-// 32 x 32, ARGB32 (not premultiplied).
-QImage drawApplicationIcon();
+// size x size (32 by default, the icon's design size), ARGB32 (not
+// premultiplied).
+QImage drawApplicationIcon(int size = 32);
+// The same drawing as an SVG document with a 32-unit view box.
+QByteArray drawScalableApplicationIcon();
 // One-image ICO file: 32-bpp DIB with alpha followed by its 1-bpp AND mask.
 QByteArray encodeIcon(const QImage& icon);
 

@@ -2,6 +2,7 @@
 
 #include "shell/qt/accessibility.h"
 #include "shell/qt/conversions.h"
+#include "shell/qt/display.h"
 #include "shell/qt/fonts.h"
 #include "shell/qt/qt_toolkit.h"
 #include "shell/runtime/runtime.h"
@@ -35,17 +36,38 @@ int runProject(const runtime::ProjectDescriptor& project) {
 } // namespace
 
 std::unique_ptr<QApplication> createApplication(const runtime::ProjectDescriptor& project) {
-    // QApplication keeps references to argc and argv for its whole life.
-    static std::string programName(project.projectName);
-    static char* argv[] = {programName.data(), nullptr};
+    const DisplayChoice display = chooseDisplay();
+    if (!display.available)
+        exitWithoutDisplay(display);
+    // QApplication keeps references to argc and argv for its whole life. The
+    // first argument names the windows' WM_CLASS instance, which X11 reads
+    // as Latin-1: the ASCII command's name.
+    static std::string programName("lansu");
+    static std::string platformOption("-platform");
+    static std::string platform;
+    static char* argv[] = {programName.data(), nullptr, nullptr, nullptr};
     static int argc = 1;
-    auto application = std::make_unique<QApplication>(argc, argv);
+    if (!display.platform.empty()) {
+        platform = display.platform;
+        argv[1] = platformOption.data();
+        argv[2] = platform.data();
+        argc = 3;
+    }
+    std::unique_ptr<QApplication> application;
+    {
+        const DisplayFailureGuard guard(display);
+        application = std::make_unique<QApplication>(argc, argv);
+    }
     configureApplication(project);
     return application;
 }
 
-void configureApplication(const runtime::ProjectDescriptor& project) {
-    QApplication::setApplicationName(toQString(project.projectName));
+// The project's Chinese name is not Qt's application name: that becomes the
+// WM_CLASS class, which must be ASCII.
+void configureApplication(const runtime::ProjectDescriptor& /*project*/) {
+    // The class of the windows' WM_CLASS, which the menu entry names as
+    // StartupWMClass; ASCII, as X11 reads it as Latin-1.
+    QApplication::setApplicationName(QStringLiteral("Lansu"));
     // Ties the windows to the installed menu entry (taskbar icons, Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.qiongyue.Lansu"));
     // The runtime, not Qt, decides when the program ends: when the last

@@ -4,8 +4,8 @@ and icon: desktop_entry_test.py <root>."""
 import os
 import re
 
-from layout import (APP_ID, DESKTOP_ENTRY, PRODUCT_NAME, PROGRAM, check, main,
-                    read_desktop_entry, run)
+from layout import (APP_ID, DESKTOP_ENTRY, ICONS, PRODUCT_NAME, PROGRAM, WM_CLASS, check,
+                    main, read_desktop_entry, run)
 
 CJK = re.compile("[\u4e00-\u9fff]")
 
@@ -18,8 +18,15 @@ def test(root):
 
     keys = read_desktop_entry(path)
     check(keys.get("Type") == "Application", "Type is %r" % keys.get("Type"))
-    check(keys.get("Name") == PRODUCT_NAME, "Name is %r" % keys.get("Name"))
-    check(CJK.search(keys.get("Comment", "")), "Comment %r is not Chinese" % keys.get("Comment"))
+    # English by default, Chinese on Chinese desktops.
+    for key in ["Name", "GenericName", "Comment", "Keywords"]:
+        default, chinese = keys.get(key, ""), keys.get(key + "[zh_CN]", "")
+        check(default.isascii() and default, "%s %r is not English" % (key, default))
+        check(CJK.search(chinese), "%s[zh_CN] %r is not Chinese" % (key, chinese))
+    check(keys.get("Name[zh_CN]") == PRODUCT_NAME, "Name[zh_CN] is %r" % keys.get("Name[zh_CN]"))
+    # Docks match the windows to the entry by their WM_CLASS class.
+    check(keys.get("StartupWMClass") == WM_CLASS[1],
+          "StartupWMClass %r is not the class %r" % (keys.get("StartupWMClass"), WM_CLASS[1]))
     check(keys.get("Terminal") == "false", "Terminal is %r" % keys.get("Terminal"))
     check(keys.get("Categories", "").strip(";"), "no Categories")
 
@@ -34,8 +41,9 @@ def test(root):
 
     icon = keys.get("Icon", "")
     check(icon == APP_ID, "Icon %r is not the application id" % icon)
-    icon_file = os.path.join(root, "usr/share/icons/hicolor/32x32/apps", icon + ".png")
-    check(os.path.isfile(icon_file), "Icon %r is not in the hicolor theme" % icon)
+    for path in ICONS:
+        check(os.path.basename(path).rsplit(".", 1)[0] == icon and
+              os.path.isfile(os.path.join(root, path)), "Icon %r is not %s" % (icon, path))
 
 
 main(test)

@@ -1,28 +1,31 @@
-"""The staged installation holds exactly the expected files, with the right
-kinds and permissions, and its icon is the one the build converted:
-install_tree_test.py <root> <built theme icon>."""
+"""An installed tree holds exactly the expected files, with the right kinds
+and permissions, and its theme icons are the committed pictures at the sizes
+their folders name: install_tree_test.py <root> <resources folder> [packaged].
+
+With `packaged`, the tree is the Debian package's, unpacked."""
 
 import os
 import stat
 import struct
 
-from layout import (COMMAND_LINK, EXECUTABLE, EXPECTED, ICON, PROGRAM, check, main, tree)
+from layout import (COMMAND_LINK, COMMAND_LINK_TARGET, EXPECTED, ICONS, PACKAGED, PROGRAM,
+                    check, main, tree)
 
 
 def mode(path):
     return stat.S_IMODE(os.lstat(path).st_mode)
 
 
-def test(root, built_icon):
-    check(os.path.isdir(root), "no staged installation at " + root)
+def test(root, resources, packaged=None):
+    check(os.path.isdir(root), "no installed tree at " + root)
+    expected = PACKAGED if packaged else EXPECTED
     entries, empty = tree(root)
-    expected = set(EXPECTED)
-    check(entries == expected,
+    check(entries == set(expected),
           "installed files differ from the expected list;\n  missing: %s\n  unexpected: %s"
-          % (sorted(expected - entries), sorted(entries - expected)))
+          % (sorted(set(expected) - entries), sorted(entries - set(expected))))
     check(not empty, "empty folders installed: %s" % sorted(empty))
 
-    for relative, kind in EXPECTED.items():
+    for relative, kind in expected.items():
         path = os.path.join(root, relative)
         if kind == "link":
             check(os.path.islink(path), relative + " is not a symbolic link")
@@ -36,20 +39,26 @@ def test(root, built_icon):
     with open(program, "rb") as binary:
         check(binary.read(4) == b"\x7fELF", PROGRAM + " is not an ELF executable")
 
+    # Names on PATH are ASCII; the program keeps its own name beside its data.
+    for name in os.listdir(os.path.join(root, "usr/bin")):
+        check(name.isascii(), "usr/bin/%s is not an ASCII name" % name)
     link = os.path.join(root, COMMAND_LINK)
-    check(os.readlink(link) == EXECUTABLE,
-          "%s points to %r, not to %r beside it" % (COMMAND_LINK, os.readlink(link), EXECUTABLE))
+    check(os.readlink(link) == COMMAND_LINK_TARGET,
+          "%s points to %r, not to %r" % (COMMAND_LINK, os.readlink(link), COMMAND_LINK_TARGET))
     check(os.path.realpath(link) == os.path.realpath(program),
           COMMAND_LINK + " does not lead to the program")
 
-    with open(os.path.join(root, ICON), "rb") as installed:
-        icon = installed.read()
-    check(icon[:8] == b"\x89PNG\r\n\x1a\n", ICON + " is not a PNG")
-    width, height, depth, colour = struct.unpack(">IIBB", icon[16:26])
-    check((width, height) == (32, 32), "%s is %dx%d, not 32x32" % (ICON, width, height))
-    check(colour == 6 and depth == 8, ICON + " is not 8-bit RGBA")
-    with open(built_icon, "rb") as built:
-        check(built.read() == icon, ICON + " is not the icon the build converted")
+    for installed, committed in ICONS.items():
+        with open(os.path.join(root, installed), "rb") as f:
+            icon = f.read()
+        with open(os.path.join(resources, "icons", committed), "rb") as f:
+            check(f.read() == icon, "%s is not resources/icons/%s" % (installed, committed))
+        if installed.endswith(".png"):
+            size = int(installed.split("/")[4].split("x")[0])
+            width, height, depth, colour = struct.unpack(">IIBB", icon[16:26])
+            check((width, height) == (size, size),
+                  "%s is %dx%d, not %dx%d" % (installed, width, height, size, size))
+            check(colour == 6 and depth == 8, installed + " is not 8-bit RGBA")
 
 
 main(test)

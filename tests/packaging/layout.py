@@ -12,21 +12,37 @@ COMMAND = "lansu"
 PRODUCT_NAME = "岚溯"
 COMPANY_NAME = "穹岳（汀川）科技数据研究院数字电子取证侦查局"
 VERSION = "1.0.0.0"
+WM_CLASS = ("lansu", "Lansu")  # instance, class
 
-PROGRAM = "usr/bin/" + EXECUTABLE
+PROGRAM = "usr/lib/lansu/" + EXECUTABLE
 COMMAND_LINK = "usr/bin/" + COMMAND
+COMMAND_LINK_TARGET = "../lib/lansu/" + EXECUTABLE
 DESKTOP_ENTRY = "usr/share/applications/%s.desktop" % APP_ID
-ICON = "usr/share/icons/hicolor/32x32/apps/%s.png" % APP_ID
 METAINFO = "usr/share/metainfo/%s.metainfo.xml" % APP_ID
+MANUAL = "usr/share/man/man1/lansu.1"
+ICON_SIZES = [16, 22, 24, 32, 48, 64, 128, 256, 512]
+# Theme icon path -> the committed picture it must be.
+ICONS = dict(
+    [("usr/share/icons/hicolor/%dx%d/apps/%s.png" % (n, n, APP_ID), "%dx%d.png" % (n, n))
+     for n in ICON_SIZES]
+    + [("usr/share/icons/hicolor/scalable/apps/%s.svg" % APP_ID, "scalable.svg")])
 
-# Every file and link installed, and the kind each must be.
-EXPECTED = {
+# Every file and link `cmake --install` puts under the root, and the kind each must be.
+EXPECTED = dict({
     PROGRAM: "program",
     COMMAND_LINK: "link",
     DESKTOP_ENTRY: "file",
-    ICON: "file",
     METAINFO: "file",
-}
+    MANUAL: "file",
+}, **{icon: "file" for icon in ICONS})
+
+# The package holds the same, with the manual compressed and Debian's
+# copyright and changelog added.
+PACKAGED = dict({name: kind for name, kind in EXPECTED.items() if name != MANUAL}, **{
+    MANUAL + ".gz": "file",
+    "usr/share/doc/lansu/copyright": "file",
+    "usr/share/doc/lansu/changelog.gz": "file",
+})
 
 
 class Failure(Exception):

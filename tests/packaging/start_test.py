@@ -1,5 +1,6 @@
 """The installed program starts from its menu entry's command and shows its
-main window, on a private Xvfb display: start_test.py <root>."""
+main window, with an ASCII WM_CLASS, on a private Xvfb display:
+start_test.py <root>."""
 
 import os
 import re
@@ -9,7 +10,7 @@ import subprocess
 import tempfile
 import time
 
-from layout import DESKTOP_ENTRY, PROGRAM, check, main, read_desktop_entry
+from layout import DESKTOP_ENTRY, PROGRAM, WM_CLASS, check, main, read_desktop_entry
 
 MAIN_CAPTION_PREFIX = "岚溯 Lansu"
 WAIT_SECONDS = 20.0
@@ -69,7 +70,7 @@ def windows(display, prefix):
 
 
 def test(root):
-    for tool in ["Xvfb", "xwininfo", "xdotool"]:
+    for tool in ["Xvfb", "xwininfo", "xdotool", "xprop"]:
         check(shutil.which(tool), "missing tool: " + tool)
     keys = read_desktop_entry(os.path.join(root, DESKTOP_ENTRY))
     command = os.path.join(root, "usr/bin", keys.get("Exec", "").split()[0])
@@ -114,6 +115,12 @@ def test(root):
                   for window in found}
         check(owners == {str(program.pid)},
               "the window belongs to %s, not to the program (%d)" % (owners, program.pid))
+        # Window managers read WM_CLASS as Latin-1.
+        expected_class = 'WM_CLASS(STRING) = "%s", "%s"' % WM_CLASS
+        for window in found:
+            wm_class = x_tool(display, ["xprop", "-id", window, "WM_CLASS"]).strip()
+            check(wm_class == expected_class, "window %s has %s, not %s"
+                  % (window, wm_class, expected_class))
         print("window %s shown by pid %d on %s" % (found, program.pid, display))
     finally:
         stop(program)

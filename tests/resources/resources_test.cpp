@@ -8,7 +8,9 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -135,6 +137,66 @@ TEST(ApplicationIcon, IsOne32x32ImageWithSoftEdgesAMatchingMaskAndTheWindowLook)
     for (int x : {18, 22, 26})
         EXPECT_EQ(icon.pixel(x, 6) | 0xff000000u, 0xffffffffu) << "caption square at " << x;
     EXPECT_GT(grey, 40);
+}
+
+// The desktop theme's icons are the application icon drawn at each size:
+// the 32 px one is the icon's own pixels, the others look like it when
+// brought to 32 px.
+TEST(ThemeIcons, AreTheApplicationIconAtEverySize) {
+    const QImage icon = decode(embedded::application_icon(), "ICO")
+                            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (const auto& [name, size] : {std::pair{"16x16.png", 16},
+                                     {"22x22.png", 22},
+                                     {"24x24.png", 24},
+                                     {"32x32.png", 32},
+                                     {"48x48.png", 48},
+                                     {"64x64.png", 64},
+                                     {"128x128.png", 128},
+                                     {"256x256.png", 256},
+                                     {"512x512.png", 512},
+                                     {"scalable.svg", 0}}) {
+        SCOPED_TRACE(name);
+        const QString path = QStringLiteral(LANSU_RESOURCES_DIR "/icons/") + QString(name);
+        QImage image;
+        if (size == 0) {
+            QSvgRenderer svg(path);
+            ASSERT_TRUE(svg.isValid());
+            EXPECT_EQ(svg.viewBox(), QRect(0, 0, 32, 32));
+            image = QImage(256, 256, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            svg.render(&painter);
+        } else {
+            ASSERT_TRUE(image.load(path, "PNG"));
+            ASSERT_EQ(image.size(), QSize(size, size));
+            EXPECT_TRUE(image.hasAlphaChannel());
+        }
+        const int last = image.width() - 1;
+        for (const auto& [x, y] : {std::pair{0, 0}, {last, 0}, {0, last}, {last, last}})
+            EXPECT_EQ(qAlpha(image.pixel(x, y)), 0) << "corner " << x << "," << y;
+
+        // Compared at the smaller of the two sizes: scaling up blurs.
+        const int side = std::min(image.width(), 32);
+        const auto at = [side](const QImage& i) {
+            return i.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        };
+        const QImage mine = at(image), theirs = at(icon);
+        int difference = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const QRgb a = mine.pixel(x, y), b = theirs.pixel(x, y);
+                difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                              std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+            }
+        const double mean = difference / (side * side * 4.0);
+        if (size == 32)
+            EXPECT_EQ(mean, 0.0) << "the 32 px icon is not the application icon's pixels";
+        else
+            // Drawn afresh at each size: 16 px differs most (8.4), a blank or
+            // recoloured icon by far more.
+            EXPECT_LT(mean, 10.0) << "mean channel difference from the application icon";
+    }
 }
 
 TEST(ResourceScripts, DeclareCommonControls6AndNoDpiAwareness) {

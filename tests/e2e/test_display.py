@@ -1,0 +1,122 @@
+#!/usr/bin/python3
+"""End to end: where the program shows its windows. With no display, or one
+that cannot be opened, it prints one line in the user's language and exits
+with status 1; on a Wayland desktop with Xwayland it takes X11, natively
+Wayland only without an X display or when the user asks for it. Weston's
+headless back end is the Wayland desktop, Xvfb its Xwayland.
+
+Usage: test_display.py EXECUTABLE [DisplayTest[.test_name] ...]
+"""
+
+import os
+import re
+import subprocess
+import unittest
+
+from x11session import MAIN_TITLE, SessionTestCase, X11Session, main, wait_until
+
+CJK = re.compile("[\u4e00-\u9fff]")
+# Qt platform -> the start of its plugins' paths.
+PLUGINS = {"xcb": "/platforms/libqxcb", "wayland": "/platforms/libqwayland"}
+
+
+class DisplayTest(unittest.TestCase):
+    """One Xvfb and one headless weston for all cases."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = X11Session(SessionTestCase.executable)
+        cls.addClassCleanup(cls.session.stop)
+        cls.session.start()
+        runtime = cls.session.app_env["XDG_RUNTIME_DIR"]
+        log = open(os.path.join(cls.session.directory, "weston.log"), "wb")
+        cls.addClassCleanup(log.close)
+        cls.weston = subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--socket=wayland-lansu",
+             "--idle-time=0"],
+            env=dict(cls.session.env, XDG_RUNTIME_DIR=runtime), stdin=subprocess.DEVNULL,
+            stdout=log, stderr=log, start_new_session=True)
+        cls.addClassCleanup(cls._stop_weston)
+        wait_until(lambda: os.path.exists(os.path.join(runtime, "wayland-lansu")),
+                   "weston's socket in " + runtime)
+
+    @classmethod
+    def _stop_weston(cls):
+        cls.weston.terminate()
+        cls.weston.wait(timeout=10)
+
+    def environment(self, **changes):
+        """The program's environment without any display, then `changes`."""
+        env = dict(self.session.app_env)
+        for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"):
+            env.pop(name, None)
+        env.update(changes)
+        return env
+
+    def test_without_a_display_one_line_in_the_users_language_and_status_1(self):
+        cases = [
+            ("nothing set, Chinese", dict(LANG="zh_CN.UTF-8"), True),
+            ("nothing set, English", dict(LANG="en_GB.UTF-8"), False),
+            ("LC_ALL wins over LANG", dict(LANG="en_GB.UTF-8", LC_ALL="zh_CN.UTF-8"), True),
+            ("an X display that is not there", dict(LANG="C.UTF-8", DISPLAY=":999"), False),
+            ("a Wayland display that is not there",
+             dict(LANG="zh_CN.UTF-8", WAYLAND_DISPLAY="wayland-none"), True),
+            ("the user's platform with no display", dict(LANG="C.UTF-8", QT_QPA_PLATFORM="xcb"),
+             False),
+        ]
+        for name, changes, chinese in cases:
+            with self.subTest(name):
+                result = subprocess.run([SessionTestCase.executable],
+                                        env=self.environment(**changes),
+                                        stdin=subprocess.DEVNULL, capture_output=True, timeout=20)
+                lines = result.stderr.decode("utf-8", "replace").splitlines()
+                self.assertEqual(result.returncode, 1, lines)
+                self.assertEqual(len(lines), 1, lines)
+                self.assertEqual(bool(CJK.search(lines[0])), chinese, lines[0])
+                self.assertTrue(lines[0].startswith("lansu"), lines[0])
+                for shown in [changes.get("DISPLAY"), changes.get("WAYLAND_DISPLAY")]:
+                    if shown:
+                        self.assertIn(shown, lines[0])
+
+    def test_x11_when_an_x_display_is_named_unless_the_user_chose(self):
+        wayland = dict(WAYLAND_DISPLAY="wayland-lansu", XDG_SESSION_TYPE="wayland")
+        x11 = dict(DISPLAY=self.session.display)
+        # The window's platform, and every platform plugin the program loaded.
+        cases = [
+            ("Wayland desktop with Xwayland", dict(wayland, **x11), "xcb", {"xcb"}),
+            ("Wayland desktop without Xwayland", wayland, "wayland", {"wayland"}),
+            ("Wayland desktop whose Xwayland is gone", dict(wayland, DISPLAY=":999"), "wayland",
+             {"xcb", "wayland"}),
+            ("the user asks for Wayland", dict(wayland, QT_QPA_PLATFORM="wayland", **x11),
+             "wayland", {"wayland"}),
+        ]
+        for name, changes, platform, plugins in cases:
+            with self.subTest(name):
+                # On Wayland, the protocol log shows the window being made.
+                app = self.start(self.environment(WAYLAND_DEBUG="client", **changes))
+                try:
+                    if platform == "xcb":
+                        self.session.wait_single_window(app, MAIN_TITLE)
+                    else:
+                        wait_until(lambda: "xdg_toplevel@" in app.output()
+                                   and 'set_app_id("example.qiongyue.Lansu")' in app.output()
+                                   or not app.running(),
+                                   "a Wayland window", last_seen=lambda: app.output()[-2000:])
+                    self.assertTrue(app.running(), app.output()[-2000:])
+                    with open("/proc/%d/maps" % app.pid) as maps:
+                        mapped = maps.read()
+                    loaded = {p for p, library in PLUGINS.items() if library in mapped}
+                    self.assertEqual(loaded, plugins)
+                finally:
+                    app.stop()
+
+    def start(self, env):
+        self.session.app_env, saved = env, self.session.app_env
+        try:
+            return self.session.launch()
+        finally:
+            self.session.app_env = saved
+
+
+if __name__ == "__main__":
+    main()
