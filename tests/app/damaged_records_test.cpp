@@ -118,19 +118,34 @@ private slots:
                     faults_.size(), errors_, refused_, windows_);
     }
 
+    // The seeded faults, then every input the realise fuzzer once failed on.
     void endsAsErrorOrWholeWindow_data() {
-        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("file");
         const auto all = record_faults::makeFaults(
             embedded::form1_record(), embedded::form2_record(), kFaultsPerWindow, kSeed);
         for (std::size_t i = 0; i < all.size(); ++i)
-            QTest::addRow("%zu %s", i, all[i].name.c_str()) << static_cast<int>(i);
+            QTest::addRow("%zu %s", i, all[i].name.c_str()) << static_cast<int>(i) << QString();
+        const QDir regressions(QStringLiteral(LANSU_REALISE_REGRESSIONS));
+        for (const QString& name : regressions.entryList(QDir::Files))
+            QTest::addRow("fuzzer finding %s", qPrintable(name))
+                << -1 << regressions.filePath(name);
     }
     void endsAsErrorOrWholeWindow() {
-        QFETCH(int, index);
-        const Fault& fault = faults_[static_cast<std::size_t>(index)];
-        const Bytes record = record_faults::applyFault(
-            fault.window == 1 ? embedded::form1_record() : embedded::form2_record(), fault);
-        QVERIFY2(!record.empty(), "the encoder refused the damaged description");
+        QFETCH(int, fault);
+        QFETCH(QString, file);
+        Bytes record;
+        if (fault >= 0) {
+            const Fault& f = faults_[static_cast<std::size_t>(fault)];
+            record = record_faults::applyFault(
+                f.window == 1 ? embedded::form1_record() : embedded::form2_record(), f);
+            QVERIFY2(!record.empty(), "the encoder refused the damaged description");
+        } else {
+            QFile in(file);
+            QVERIFY(in.open(QIODevice::ReadOnly));
+            const QByteArray bytes = in.readAll();
+            record.assign(bytes.begin(), bytes.end());
+        }
 
         const auto decoded = shell::decodeRecord(record);
         if (!decoded) {

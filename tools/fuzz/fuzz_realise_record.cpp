@@ -1,0 +1,61 @@
+// libFuzzer target for what a decoded record becomes: every description the
+// decoder accepts is realised as a window on Qt's offscreen platform, shown
+// and closed again. Beyond the sanitizers' part, the window must be built
+// (the decoder lets through only pictures that are drawn as stored), be
+// visible once shown, and have the described client size.
+
+#include "shell/model/units.h"
+#include "shell/qt/application.h"
+#include "shell/qt/live_window.h"
+#include "shell/qt/qt_toolkit.h"
+#include "shell/record/record.h"
+
+#include <QApplication>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <span>
+
+namespace {
+
+struct NoEvents : runtime::WindowEvents {
+    void clicked(std::string_view) override {}
+    void closed() override {}
+};
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static char name[] = "fuzz_realise_record";
+    static char* argv[] = {name, nullptr};
+    static int argc = 1;
+    new QApplication(argc, argv); // lives until the fuzzer exits
+    qtshell::configureApplication(runtime::ProjectDescriptor{});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto description = shell::decodeRecord(std::span<const std::uint8_t>(data, size));
+    if (!description)
+        return 0;
+    qtshell::QtToolkit toolkit;
+    NoEvents events;
+    auto live = toolkit.realise(*description, events);
+    if (!live)
+        fail("a decoded description was not built");
+    if (live->show() != runtime::kOk || !live->isVisible())
+        fail("a built window is not visible once shown");
+    const QSize described(shell::twipsToPixels(description->client.width),
+                          shell::twipsToPixels(description->client.height));
+    if (static_cast<qtshell::QtLiveWindow*>(live.get())->window()->size() != described)
+        fail("a window's client area is not the described size");
+    live.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return 0;
+}
