@@ -33,6 +33,10 @@ QByteArrayView bytesOf(const shell::Picture& picture) {
 // The picture as its file describes it, or a null image when the reader
 // makes anything else of it: a picture is shown as stored or not at all.
 QImage decodePicture(const shell::Picture& picture) {
+    // The image reader fills what a file lacks with black and reads what
+    // it can of a damaged header: check the file first.
+    if (shell::findPictureFault(picture.fileBytes))
+        return QImage();
     const char* format = picture.format() == shell::Picture::Format::Icon ? "ICO" : "BMP";
     QImage image = QImage::fromData(bytesOf(picture), format);
     const auto size = shell::pictureSize(picture.fileBytes);

@@ -183,6 +183,33 @@ private slots:
         live.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+
+    // Descriptions need not come from a record: the builder itself refuses
+    // a picture it cannot show as its file describes it.
+    void noWindowForAPictureThatCannotBeShownAsStored_data() {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<long>("resize");
+        QTest::newRow("bitmap cut short") << QStringLiteral("Picture1") << -1L;
+        QTest::newRow("bitmap extended") << QStringLiteral("Picture1") << 4L;
+        QTest::newRow("icon cut short") << QString() << -1L;
+    }
+    void noWindowForAPictureThatCannotBeShownAsStored() {
+        QFETCH(QString, picture);
+        QFETCH(long, resize);
+        auto description = shell::decodeRecord(embedded::form2_record());
+        QVERIFY(description.hasValue());
+        std::optional<shell::Picture>* target = &description->icon;
+        for (auto& c : description->controls)
+            if (QString::fromStdString(c.name) == picture)
+                target = &c.picture;
+        QVERIFY(target->has_value());
+        Bytes bytes((*target)->fileBytes.begin(), (*target)->fileBytes.end());
+        bytes.resize(static_cast<std::size_t>(static_cast<long>(bytes.size()) + resize));
+        *target = shell::Picture{bytes};
+        qtshell::QtToolkit toolkit;
+        NoEvents events;
+        QVERIFY(!toolkit.realise(*description, events));
+    }
 };
 
 QTEST_MAIN(DamagedRecordsTest)
