@@ -24,19 +24,30 @@ clangxx="${CLANGXX:-clang++}"
 codec=("${root}"/shell/record/*.cpp "${root}"/shell/text/*.cpp "${root}"/shell/model/*.cpp)
 qt=("${root}"/shell/runtime/*.cpp "${root}"/shell/qt/*.cpp)
 
-# build NAME SOURCE... [-- FLAG...]: rebuilds only when a source changed.
+# build NAME "COMPILE FLAGS" "LINK FLAGS" SOURCE...: rebuilds only when a
+# source changed, one compiler per core.
 build() {
-    local name="$1"; shift
-    local sources=() flags=()
-    while (( $# > 0 )) && [[ "$1" != "--" ]]; do sources+=("$1"); shift; done
-    (( $# > 0 )) && shift && flags=("$@")
+    local name="$1" compile="$2" link="$3"; shift 3
+    local sources=("$@")
     local binary="${out}/${name}"
-    if [[ ! -x "${binary}" ]] || [[ -n "$(find "${sources[@]}" "${root}/shell" -newer "${binary}" -name '*.[ch]*' 2>/dev/null | head -1)" ]]; then
-        echo "building ${binary}"
-        "${clangxx}" -std=c++20 -O1 -g -fno-omit-frame-pointer \
-            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-            -I"${root}" "${sources[@]}" ${flags[@]+"${flags[@]}"} -o "${binary}"
+    if [[ -x "${binary}" ]] && [[ -z "$(find "${sources[@]}" "${root}/shell" -newer "${binary}" -name '*.[ch]*' 2>/dev/null | head -1)" ]]; then
+        return 0
     fi
+    echo "building ${binary}"
+    local objects="${out}/objects/${name}"
+    rm -rf "${objects}" && mkdir -p "${objects}"
+    # shellcheck disable=SC2206 # pkg-config's flags, split into words
+    local cflags=(-std=c++20 -O1 -g -fno-omit-frame-pointer
+                  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+                  -I"${root}" ${compile})
+    local i=0 source
+    for source in "${sources[@]}"; do
+        printf '%s\0%s\0' "${source}" "${objects}/$((i++))-$(basename "${source}" .cpp).o"
+    done | xargs -0 -n 2 -P "$(nproc)" bash -c \
+        'a=("$@"); n=${#a[@]}; exec "${a[@]:0:n-2}" -c "${a[n-2]}" -o "${a[n-1]}"' \
+        _ "${clangxx}" "${cflags[@]}"
+    # shellcheck disable=SC2086
+    "${clangxx}" "${cflags[@]}" "${objects}"/*.o ${link} -o "${binary}"
 }
 
 # fuzz NAME REGRESSIONS_DIR [LIBFUZZER_FLAG...]
@@ -56,7 +67,7 @@ fuzz() {
         -max_total_time="${seconds}" -max_len=1048576 -timeout=10 -rss_limit_mb=4096 \
         -artifact_prefix="${out}/artifacts/${name}-" -print_final_stats=1 >"${out}/${name}.log" 2>&1 ||
         status=$?
-    grep -E '^(#[0-9]+[[:space:]]+(INITED|DONE)|==[0-9]+==|stat::(number_of_executed_units|average_exec_per_sec)|SUMMARY)' \
+    grep -E '^(#[0-9]+[[:space:]]+(INITED|DONE)|==[0-9]+==|stat::(number_of_executed_units|average_exec_per_sec)|SUMMARY|realised windows)' \
         "${out}/${name}.log" | sed "s/^/${name}: /" || true
     if [[ "${status}" != 0 ]]; then
         echo "${name} found a failure (exit ${status}); see ${out}/${name}.log and ${out}/artifacts/"
@@ -71,11 +82,12 @@ for record in "${root}"/build/*/records/*.rec; do
     cp -f "${record}" "${out}/corpus/$(basename "$(dirname "$(dirname "${record}")")")-$(basename "${record}")"
 done
 
-build fuzz_decode_record "${here}/fuzz_decode_record.cpp" "${codec[@]}"
+build fuzz_decode_record "" "" "${here}/fuzz_decode_record.cpp" "${codec[@]}"
 # Qt's headers want position-independent code; Qt itself is not
 # instrumented, so its classes' type checks are left out.
-build fuzz_realise_record "${here}/fuzz_realise_record.cpp" "${codec[@]}" "${qt[@]}" \
-    -- -fPIC -fno-sanitize=vptr $(pkg-config --cflags --libs Qt6Widgets xcb)
+build fuzz_realise_record "-fPIC -fno-sanitize=vptr $(pkg-config --cflags Qt6Widgets xcb)" \
+    "$(pkg-config --libs Qt6Widgets xcb)" \
+    "${here}/fuzz_realise_record.cpp" "${codec[@]}" "${qt[@]}"
 
 # Leaks inside system libraries are not ours.
 export LSAN_OPTIONS="suppressions=${root}/tests/lsan.supp${LSAN_OPTIONS:+:${LSAN_OPTIONS}}"
