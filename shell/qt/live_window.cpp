@@ -3,6 +3,8 @@
 #include "shell/qt/conversions.h"
 #include "shell/qt/window_builder.h"
 
+#include <QWindow>
+
 namespace qtshell {
 
 QtLiveWindow::QtLiveWindow(const shell::WindowDescription& description,
@@ -10,7 +12,8 @@ QtLiveWindow::QtLiveWindow(const shell::WindowDescription& description,
     : relay_(std::make_unique<QObject>()) {
     window_ = buildWindow(description, relay_.get(),
                           [&events](std::string_view name) { events.clicked(name); });
-    window_->onClosed = [&events] { events.closed(); };
+    if (window_)
+        window_->onClosed = [&events] { events.closed(); };
 }
 
 QtLiveWindow::~QtLiveWindow() {
@@ -38,7 +41,10 @@ runtime::Status QtLiveWindow::show() {
 }
 
 bool QtLiveWindow::isVisible() const {
-    return window_ && window_->isVisible();
+    // Qt calls a window of empty size visible but never maps it: only the
+    // native window's state says whether the user can see it.
+    return window_ && window_->isVisible() && window_->windowHandle() &&
+           window_->windowHandle()->isVisible();
 }
 
 runtime::Status QtLiveWindow::setEnabled(std::string_view controlName, bool enabled) {

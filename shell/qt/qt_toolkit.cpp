@@ -61,7 +61,9 @@ QMessageBox::Icon iconFor(Request::Icon icon) {
 
 std::unique_ptr<runtime::LiveWindow> QtToolkit::realise(const shell::WindowDescription& description,
                                                         runtime::WindowEvents& events) {
-    return std::make_unique<QtLiveWindow>(description, events);
+    auto live = std::make_unique<QtLiveWindow>(description, events);
+    // A window that could not be built as described is not loaded.
+    return live->window() ? std::move(live) : nullptr;
 }
 
 runtime::MessageBoxResult QtToolkit::messageBox(const runtime::MessageBoxRequest& request) {

@@ -2,6 +2,7 @@
 
 #include "shell/model/control_behaviour.h"
 #include "shell/model/ordering.h"
+#include "shell/model/picture_check.h"
 #include "shell/qt/check_box.h"
 #include "shell/qt/conversions.h"
 #include "shell/qt/frame_widget.h"
@@ -11,9 +12,11 @@
 #include "shell/qt/text_box.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <map>
@@ -22,12 +25,47 @@ namespace qtshell {
 
 namespace {
 
+QByteArrayView bytesOf(const shell::Picture& picture) {
+    return QByteArrayView(reinterpret_cast<const char*>(picture.fileBytes.data()),
+                          static_cast<qsizetype>(picture.fileBytes.size()));
+}
+
+// The picture as its file describes it, or a null image when the reader
+// makes anything else of it: a picture is shown as stored or not at all.
 QImage decodePicture(const shell::Picture& picture) {
-    const auto bytes = picture.fileBytes;
+    // The image reader fills what a file lacks with black and reads what
+    // it can of a damaged header: check the file first.
+    if (shell::findPictureFault(picture.fileBytes))
+        return QImage();
     const char* format = picture.format() == shell::Picture::Format::Icon ? "ICO" : "BMP";
-    return QImage::fromData(QByteArrayView(reinterpret_cast<const char*>(bytes.data()),
-                                           static_cast<qsizetype>(bytes.size())),
-                            format);
+    QImage image = QImage::fromData(bytesOf(picture), format);
+    const auto size = shell::pictureSize(picture.fileBytes);
+    if (!size || image.size() != QSize(size->width, size->height))
+        return QImage();
+    return image;
+}
+
+// The window icon, made once per process for the same icon bytes: every new
+// icon's pixmaps get new keys in Qt's pixmap cache, which then grew with
+// each load of a window. Owned by the application, so it goes before Qt.
+struct IconCache : QObject {
+    using QObject::QObject;
+    QByteArray bytes;
+    QIcon icon;
+};
+
+QIcon windowIcon(const shell::Picture& picture) {
+    static QPointer<IconCache> cache;
+    if (!cache)
+        cache = new IconCache(QCoreApplication::instance());
+    if (cache->icon.isNull() || cache->bytes != bytesOf(picture)) {
+        const QImage image = decodePicture(picture);
+        if (image.isNull())
+            return QIcon();
+        cache->bytes = bytesOf(picture).toByteArray();
+        cache->icon = QIcon(QPixmap::fromImage(image));
+    }
+    return cache->icon;
 }
 
 class Builder {
@@ -50,6 +88,9 @@ public:
         }
     }
 
+    // Whether a picture could not be shown as stored.
+    bool pictureUnshown() const { return pictureUnshown_; }
+
     QWidget* focusWidget(const std::string& name) const {
         const auto it = focusTargets_.find(name);
         return it == focusTargets_.end() ? nullptr : it->second;
@@ -64,6 +105,8 @@ private:
         switch (control.kind) {
         case shell::ControlKind::PictureBox: {
             const QImage picture = control.picture ? decodePicture(*control.picture) : QImage();
+            if (control.picture && picture.isNull())
+                pictureUnshown_ = true;
             const QColor back =
                 toQColor(control.backColour.value_or(shell::system_colour::kButtonFace), palette);
             widget = new PictureBoxWidget(
@@ -126,6 +169,7 @@ private:
     QObject* context_;
     std::function<void(std::string_view)> clicked_;
     std::map<std::string, QWidget*, std::less<>> focusTargets_;
+    bool pictureUnshown_ = false;
 };
 
 } // namespace
@@ -138,11 +182,21 @@ FormWindow* buildWindow(const shell::WindowDescription& description, QObject* co
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, toQColor(shell::system_colour::kButtonFace, palette));
     window->setPalette(palette);
-    if (description.icon)
-        window->setWindowIcon(QIcon(QPixmap::fromImage(decodePicture(*description.icon))));
+    if (description.icon) {
+        const QIcon icon = windowIcon(*description.icon);
+        if (icon.isNull()) {
+            delete window;
+            return nullptr;
+        }
+        window->setWindowIcon(icon);
+    }
 
     Builder builder(context, std::move(clicked));
     builder.addChildren(window, description.controls);
+    if (builder.pictureUnshown()) {
+        delete window;
+        return nullptr;
+    }
 
     std::vector<QWidget*> order;
     for (const auto* control : shell::focusOrder(description))

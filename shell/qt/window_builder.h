@@ -13,6 +13,7 @@ namespace qtshell {
 // Builds a hidden top-level window with every control of a description:
 // stacked as described, in the focus order, in their initial states. Button
 // clicks are reported by name through `clicked`, delivered in `context`.
+// Null when a picture cannot be shown as its file describes it.
 FormWindow* buildWindow(const shell::WindowDescription& description, QObject* context,
                         std::function<void(std::string_view)> clicked);
 

@@ -1,8 +1,10 @@
+#include "shell/model/picture_check.h"
 #include "shell/record/byte_reader.h"
 #include "shell/record/guid_text.h"
 #include "shell/record/location.h"
 #include "shell/record/property_table.h"
 #include "shell/record/record.h"
+#include "shell/record/value_bounds.h"
 #include "shell/text/codepage.h"
 
 #include <algorithm>
@@ -114,6 +116,7 @@ private:
     Expected<std::uint8_t> readSmallInt(ByteReader& block, std::uint8_t maxValue);
     Expected<Font> readFont(ByteReader& block);
     Expected<Picture> readPicture(ByteReader& block);
+    Expected<ClientRect> readClientRect(ByteReader& block);
     Expected<bool> checkConstant(ByteReader& block);
     Expected<bool> readStructure(ByteReader& r);
     // Notes the block's name, failing if another block has it already.
@@ -503,15 +506,17 @@ Expected<Font> Decoder::readFont(ByteReader& block) {
     auto weight = block.u16("font weight");
     if (!weight)
         return block.takeError();
-    if (*weight > rf::kMaxFontWeight)
-        return fail(weightOffset, "a font weight from 0 to 1000", std::to_string(*weight));
+    if (!record::kFontWeight.contains(*weight))
+        return fail(weightOffset, "a font weight " + record::kFontWeight.describe(),
+                    std::to_string(*weight));
     font.weight = *weight;
     const std::size_t sizeOffset = block.offset();
     auto size = block.i32("font size");
     if (!size)
         return block.takeError();
-    if (*size <= 0)
-        return fail(sizeOffset, "a font size above 0", std::to_string(*size));
+    if (!record::kFontSize.contains(*size))
+        return fail(sizeOffset, "a font size " + record::kFontSize.describe(),
+                    std::to_string(*size));
     font.sizeTenThousandths = *size;
     const std::size_t nameLengthOffset = block.offset();
     auto nameLength = block.u8("font name length");
@@ -530,6 +535,32 @@ Expected<Font> Decoder::readFont(ByteReader& block) {
     // The face is queued against the control, which takes the font below.
     setText(*name, nameOffset, Field::Font, font.face);
     return font;
+}
+
+Expected<ClientRect> Decoder::readClientRect(ByteReader& block) {
+    struct Side {
+        std::int32_t ClientRect::*value;
+        const char* name;
+        const record::ValueRange& range;
+    };
+    static constexpr Side kSides[] = {
+        {&ClientRect::left, "client left", record::kClientPosition},
+        {&ClientRect::top, "client top", record::kClientPosition},
+        {&ClientRect::width, "client width", record::kClientSize},
+        {&ClientRect::height, "client height", record::kClientSize},
+    };
+    ClientRect rect;
+    for (const Side& side : kSides) {
+        const std::size_t at = block.offset();
+        auto value = block.i32("client rectangle");
+        if (!value)
+            return block.takeError();
+        if (!side.range.contains(*value))
+            return fail(at, std::string("a ") + side.name + " " + side.range.describe(),
+                        std::to_string(*value));
+        rect.*side.value = *value;
+    }
+    return rect;
 }
 
 Expected<Picture> Decoder::readPicture(ByteReader& block) {
@@ -567,6 +598,9 @@ Expected<Picture> Decoder::readPicture(ByteReader& block) {
         return fail(fileOffset, "a bitmap file (42 4d) or an icon file (00 00 01 00)",
                     file->empty() ? std::string("an empty file")
                                   : byteList(file->first(std::min<std::size_t>(4, file->size()))));
+    // Drawn as stored or not at all: a picture must agree with its headers.
+    if (const auto fault = findPictureFault(*file))
+        return fail(fileOffset + fault->offset, fault->expected, fault->got);
     return result;
 }
 
@@ -649,14 +683,10 @@ Expected<bool> Decoder::readProperty(ByteReader& block, const PropertyRule& rule
         return true;
     }
     case Encoding::ClientRect: {
-        ClientRect rect;
-        for (std::int32_t* v : {&rect.left, &rect.top, &rect.width, &rect.height}) {
-            auto value = block.i32("client rectangle");
-            if (!value)
-                return block.takeError();
-            *v = *value;
-        }
-        w.client = rect;
+        auto rect = readClientRect(block);
+        if (!rect)
+            return rect.error();
+        w.client = *rect;
         return true;
     }
     case Encoding::Font: {

@@ -55,7 +55,12 @@ Status FormObject::show(const Variant& modal, const Variant& owner) {
         return loaded;
     if (!live_)
         return kNotLoaded;
-    return live_->show();
+    const Status shown = live_->show();
+    if (failed(shown))
+        return shown;
+    // A window the user cannot see cannot be closed either: the program
+    // would run on with nothing to show, so that is a failed show.
+    return live_->isVisible() ? shown : kFail;
 }
 
 std::shared_ptr<ControlObject> FormObject::control(std::string_view name) {

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -36,12 +37,13 @@ std::string quoteArg(const std::string& s) {
     return q + "'";
 }
 
-// Runs the tool with `args`; stdout is captured, stderr is discarded.
-ToolRun run(const std::vector<std::string>& args) {
+// Runs the tool with `args`; stdout is captured, stderr is discarded (or
+// captured instead).
+ToolRun run(const std::vector<std::string>& args, bool stderrOnly = false) {
     std::string command = quoteArg(LANSU_RECORD_TOOL);
     for (const auto& a : args)
         command += " " + quoteArg(a);
-    command += " 2>/dev/null";
+    command += stderrOnly ? " 2>&1 >/dev/null" : " 2>/dev/null";
     ToolRun r;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -100,7 +102,6 @@ TEST_F(RecordTool, CheckReportsAValidRecordOrTheDecodersFirstError) {
 
 TEST_F(RecordTool, FailuresExitWithOneAndUsageErrorsWithTwo) {
     EXPECT_EQ(run({"check", write("empty.rec", {})}).status, 1);
-    EXPECT_EQ(run({"check", (dir_ / "missing.rec").string()}).status, 1);
     Bytes broken(embedded::form2_record().begin(), embedded::form2_record().end());
     broken[0] = 0x00;
     const ToolRun dump = run({"dump", write("broken.rec", broken)});
@@ -110,6 +111,29 @@ TEST_F(RecordTool, FailuresExitWithOneAndUsageErrorsWithTwo) {
     EXPECT_EQ(run({"check"}).status, 2);
     EXPECT_EQ(run({"show", "x"}).status, 2);
     EXPECT_EQ(run({"dump", "a", "b"}).status, 2);
+}
+
+// Whatever cannot be read as a file is one line naming it, and status 1:
+// never an abort, never a wait on a pipe.
+TEST_F(RecordTool, UnreadableInputIsOneLineAndStatusOne) {
+    const std::string pipe = (dir_ / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string line;
+    } rows[] = {
+        {dir_.string(), "cannot read: a directory"},
+        {(dir_ / "missing.rec").string(), "cannot open: No such file or directory"},
+        {"/dev/null", "cannot read: a character device"},
+        {pipe, "cannot read: a pipe"},
+    };
+    for (const auto& row : rows) {
+        for (const char* command : {"check", "dump"}) {
+            const ToolRun r = run({command, row.path}, true);
+            EXPECT_EQ(r.status, 1) << command << " " << row.path;
+            EXPECT_EQ(r.out, "lansu_record: " + row.path + ": " + row.line + "\n");
+        }
+    }
 }
 
 TEST_F(RecordTool, DumpPrintsTheTree) {

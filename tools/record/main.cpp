@@ -3,7 +3,8 @@
 //   lansu_record dump FILE    the record as an indented tree
 //   lansu_record check FILE   "FILE: valid", or the decoder's first error
 //
-// Exit status: 0 valid, 1 invalid (or unreadable), 2 usage.
+// Exit status: 0 valid, 1 invalid or unreadable (a directory, a device, a
+// pipe: one line on stderr), 2 usage.
 
 #include "shell/record/guid_text.h"
 #include "shell/record/location.h"
@@ -14,6 +15,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -36,17 +39,56 @@ void usage() {
                stderr);
 }
 
+// Records are at most a few hundred kilobytes; anything far larger is not
+// one, and is refused before it is read into memory.
+constexpr std::uintmax_t kMaxFileSize = 64u << 20;
+
+const char* fileKind(std::filesystem::file_type type) {
+    using T = std::filesystem::file_type;
+    switch (type) {
+    case T::directory:
+        return "a directory";
+    case T::block:
+        return "a block device";
+    case T::character:
+        return "a character device";
+    case T::fifo:
+        return "a pipe";
+    case T::socket:
+        return "a socket";
+    default:
+        return "not a regular file";
+    }
+}
+
+// Reads a whole regular file. Anything else (missing, a directory, a
+// device, a pipe, unreadable, too large) is one line on stderr and false.
 bool readFile(const char* path, std::vector<std::uint8_t>& out) {
+    const auto refuse = [path](const std::string& why) {
+        std::fprintf(stderr, "lansu_record: %s: %s\n", path, why.c_str());
+        return false;
+    };
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error)
+        return refuse("cannot open: " + error.message());
+    // Checked before opening: opening a pipe would wait for a writer.
+    if (!std::filesystem::is_regular_file(status))
+        return refuse(std::string("cannot read: ") + fileKind(status.type()));
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        return refuse("cannot read: " + error.message());
+    if (size > kMaxFileSize)
+        return refuse("cannot read: " + std::to_string(size) + " bytes, more than a record's " +
+                      std::to_string(kMaxFileSize) + " at most");
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "lansu_record: %s: cannot open: %s\n", path, std::strerror(errno));
-        return false;
-    }
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        std::fprintf(stderr, "lansu_record: %s: cannot read\n", path);
-        return false;
-    }
+    if (!in)
+        return refuse(std::string("cannot open: ") + std::strerror(errno));
+    out.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(size));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size)
+        return refuse("cannot read: " + std::to_string(in.gcount()) + " of " +
+                      std::to_string(size) + " bytes");
     return true;
 }
 
@@ -265,9 +307,7 @@ void dumpWindow(const char* path, std::size_t size, const WindowDescription& w) 
         dumpControl(c, 1);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     if (argc != 3) {
         usage();
         return kUsage;
@@ -292,4 +332,19 @@ int main(int argc, char** argv) {
     }
     dumpWindow(path, bytes.size(), *window);
     return kValid;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Nothing the tool is given may end it with an abort: whatever escapes
+    // is one line and the status for unreadable input.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "lansu_record: %s\n", e.what());
+    } catch (...) {
+        std::fputs("lansu_record: unexpected failure\n", stderr);
+    }
+    return kInvalid;
 }

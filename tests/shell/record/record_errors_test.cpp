@@ -6,6 +6,7 @@
 #include "tests/shell/record/sample_window.h"
 
 #include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -50,7 +51,21 @@ struct Sample {
     std::size_t label1Font() const { return (*this)["Label1"].closingOffset() - 16; }
     // Picture1: 01 colour(4) | 03 length(4) preamble(4) file length(4) file...
     std::size_t picture1Length() const { return (*this)["Picture1"].firstPropertyOffset() + 6; }
+    // Picture1's bitmap file and the window's icon file.
+    std::size_t bitmap() const { return picture1Length() + 12; }
+    std::size_t icon() const { return find("Sample", {0, 0, 1, 0, 1, 0, 1, 1}); }
+    // The window's client rectangle: 35, left 45, top 375, width, height.
+    std::size_t client() const { return find("Sample", {0x35, 45, 0, 0, 0, 0x77, 1, 0, 0}) + 1; }
 };
+
+// The sample with its icon file one byte longer than its image.
+shell::WindowDescription sampleWithLongIcon() {
+    static std::array<std::uint8_t, sizeof record_test::kTinyIcon + 1> icon{};
+    std::copy(std::begin(record_test::kTinyIcon), std::end(record_test::kTinyIcon), icon.begin());
+    auto w = record_test::sampleWindow();
+    w.icon = shell::Picture{icon};
+    return w;
+}
 
 // The decoder must say "<where> at offset <hit.at in hex>: <what>", where {i}
 // in `what` stands for hit.n[i] ({xi}: in hex).
@@ -71,6 +86,8 @@ constexpr const char* kCommand1 = "block Command1 (ordinal 7)";
 constexpr const char* kCaption = "block Command1 (ordinal 7) property 0x01 (caption)";
 constexpr const char* kFont = "block Label1 (ordinal 3) property 0x25 (font)";
 constexpr const char* kPicture = "block Picture1 (ordinal 1) property 0x03 (picture)";
+constexpr const char* kIcon = "block Sample (ordinal 0) property 0x23 (icon)";
+constexpr const char* kClient = "block Sample (ordinal 0) property 0x35 (client rectangle)";
 
 const Row kRows[] = {
     {"RecordShorterThanHeader", [](S& s) { return s.record.resize(92), Hit{0}; }, "header",
@@ -185,10 +202,30 @@ const Row kRows[] = {
      "expected font version 0x01, got 0x02"},
     {"FontFlags", [](S& s) { return s.set(s.label1Font() + 4, 0x1A); }, kFont,
      "expected font flags within 0x0e (italic, underline, strikethrough), got 0x1a"},
-    {"FontWeight", [](S& s) { return s.set(s.label1Font() + 5, 1001, 2); }, kFont,
-     "expected a font weight from 0 to 1000, got 1001"},
-    {"FontSize", [](S& s) { return s.set(s.label1Font() + 7, 0, 4); }, kFont,
-     "expected a font size above 0, got 0"},
+    {"FontWeightZero", [](S& s) { return s.set(s.label1Font() + 5, 0, 2); }, kFont,
+     "expected a font weight from 1 to 1000 (thin to black), got 0"},
+    {"FontWeightAboveBlack", [](S& s) { return s.set(s.label1Font() + 5, 1001, 2); }, kFont,
+     "expected a font weight from 1 to 1000 (thin to black), got 1001"},
+    {"FontSizeZero", [](S& s) { return s.set(s.label1Font() + 7, 0, 4); }, kFont,
+     "expected a font size from 10000 to 16380000 (1 to 1638 pt), got 0"},
+    {"FontSizeUnderOnePoint", [](S& s) { return s.set(s.label1Font() + 7, 9999, 4); }, kFont,
+     "expected a font size from 10000 to 16380000 (1 to 1638 pt), got 9999"},
+    {"FontSizeOverTheTallestControl", [](S& s) { return s.set(s.label1Font() + 7, 16380001, 4); },
+     kFont, "expected a font size from 10000 to 16380000 (1 to 1638 pt), got 16380001"},
+    {"ClientWidthZero", [](S& s) { return s.set(s.client() + 8, 0, 4); }, kClient,
+     "expected a client width from 15 to 245760 twips (1 to 16384 pixels), got 0"},
+    {"ClientWidthUnderOnePixel", [](S& s) { return s.set(s.client() + 8, 14, 4); }, kClient,
+     "expected a client width from 15 to 245760 twips (1 to 16384 pixels), got 14"},
+    {"ClientHeightNegative", [](S& s) { return s.set(s.client() + 12, 0xFFFFFFFF, 4); }, kClient,
+     "expected a client height from 15 to 245760 twips (1 to 16384 pixels), got -1"},
+    {"ClientHeightPastAnyScreen", [](S& s) { return s.set(s.client() + 12, 245761, 4); }, kClient,
+     "expected a client height from 15 to 245760 twips (1 to 16384 pixels), got 245761"},
+    {"ClientTopPastAnyScreen", [](S& s) { return s.set(s.client() + 4, 0x7FFFFFFF, 4); }, kClient,
+     "expected a client top from -245760 to 245760 twips (-16384 to 16384 pixels), got "
+     "2147483647"},
+    {"ClientLeftPastAnyScreen", [](S& s) { return s.set(s.client(), 0xFFFC3FFF, 4); }, kClient,
+     "expected a client left from -245760 to 245760 twips (-16384 to 16384 pixels), got "
+     "-245761"},
     {"FontNameLength", [](S& s) { return s.set(s.label1Font() + 11, 0); }, kFont,
      "expected a font name length from 1 to 31, got 0"},
     {"FontNameNotCodePage936", [](S& s) { return s.set(s.label1Font() + 12, 0xFF); }, kFont,
@@ -203,10 +240,71 @@ const Row kRows[] = {
      kPicture, "expected 65536 bytes (picture), got {0} bytes before the end of the block"},
     {"PicturePreamble", [](S& s) { return s.set(s.picture1Length() + 4, 0x6D); }, kPicture,
      "expected the picture preamble 6c 74 00 00, got 6d 74 00 00"},
-    {"PictureFileLength", [](S& s) { return s.set(s.picture1Length() + 8, 29, 4); }, kPicture,
-     "expected a file length of 30 (the picture's length minus 8), got 29"},
+    {"PictureFileLength", [](S& s) { return s.set(s.picture1Length() + 8, 61, 4); }, kPicture,
+     "expected a file length of 62 (the picture's length minus 8), got 61"},
     {"PictureFileSignature", [](S& s) { return s.set(s.picture1Length() + 12, 'C'); }, kPicture,
-     "expected a bitmap file (42 4d) or an icon file (00 00 01 00), got 43 4d 1e 00"},
+     "expected a bitmap file (42 4d) or an icon file (00 00 01 00), got 43 4d 3e 00"},
+    {"BitmapFileSize", [](S& s) { return s.set(s.bitmap() + 2, 61, 4); }, kPicture,
+     "expected a file size of 62 (the bitmap's length), got 61"},
+    {"BitmapPixelsNotAfterTheHeaders", [](S& s) { return s.set(s.bitmap() + 10, 58, 4); }, kPicture,
+     "expected pixel data at offset 54 (right after the headers), got 58"},
+    {"BitmapInfoHeaderSize", [](S& s) { return s.set(s.bitmap() + 14, 12, 4); }, kPicture,
+     "expected a bitmap info header of 40 bytes, got 12"},
+    {"BitmapWidthZero", [](S& s) { return s.set(s.bitmap() + 18, 0, 4); }, kPicture,
+     "expected a bitmap width from 1 to 16384, got 0"},
+    {"BitmapRowsTopDown", [](S& s) { return s.set(s.bitmap() + 22, 0xFFFFFFFF, 4); }, kPicture,
+     "expected a bitmap height from 1 to 16384 (rows bottom-up), got -1"},
+    {"BitmapPlanes", [](S& s) { return s.set(s.bitmap() + 26, 2, 2); }, kPicture,
+     "expected 1 plane, got 2"},
+    {"BitmapNot24BitsPerPixel", [](S& s) { return s.set(s.bitmap() + 28, 32, 2); }, kPicture,
+     "expected 24 bits per pixel, got 32"},
+    {"BitmapCompressed", [](S& s) { return s.set(s.bitmap() + 30, 1, 4); }, kPicture,
+     "expected no compression (0), got 1"},
+    {"BitmapImageSize", [](S& s) { return s.set(s.bitmap() + 34, 6, 4); }, kPicture,
+     "expected an image size of 0 or 8 (1 rows of 2 pixels, each padded to 8 bytes), got 6"},
+    {"BitmapColourTable", [](S& s) { return s.set(s.bitmap() + 46, 2, 4); }, kPicture,
+     "expected no colour table (0 colours used), got 2"},
+    {"BitmapWiderThanItsPixels",
+     [](S& s) { return s.set(s.bitmap() + 18, 3, 4), Hit{s.bitmap() + 54}; }, kPicture,
+     "expected 12 bytes of pixel data (1 rows of 3 pixels, each padded to 12 bytes), got 8 bytes"},
+    {"BitmapTallerThanItsPixels",
+     [](S& s) { return s.set(s.bitmap() + 22, 2, 4), Hit{s.bitmap() + 54}; }, kPicture,
+     "expected 16 bytes of pixel data (2 rows of 2 pixels, each padded to 8 bytes), got 8 bytes"},
+    {"IconWithoutImages", [](S& s) { return s.set(s.icon() + 4, 0, 2); }, kIcon,
+     "expected an image count from 1 to 4 (entries the file can hold), got 0"},
+    {"IconEntriesPastTheFile", [](S& s) { return s.set(s.icon() + 4, 5, 2); }, kIcon,
+     "expected an image count from 1 to 4 (entries the file can hold), got 5"},
+    {"IconImageInsideTheDirectory", [](S& s) { return s.set(s.icon() + 18, 6, 4); }, kIcon,
+     "expected an offset from 22 to 70 for image 0 (after the directory, inside the file), got "
+     "6"},
+    {"IconImagePastTheFile", [](S& s) { return s.set(s.icon() + 14, 49, 4); }, kIcon,
+     "expected a size from 40 to 48 for image 0 (a header, inside the file), got 49"},
+    {"IconImageHeaderSize", [](S& s) { return s.set(s.icon() + 22, 12, 4); }, kIcon,
+     "expected a header of 40 bytes in image 0, got 12"},
+    {"IconImageWidthAgainstItsEntry",
+     [](S& s) {
+         const std::size_t icon = s.icon();
+         return s.set(icon + 6, 2), Hit{icon + 26};
+     },
+     kIcon, "expected width 2 in image 0 (its entry's), got 1"},
+    {"IconImageHeightWithoutTheMask", [](S& s) { return s.set(s.icon() + 30, 1, 4); }, kIcon,
+     "expected height 2 in image 0 (its entry's 1, twice for the mask), got 1"},
+    {"IconImagePlanes", [](S& s) { return s.set(s.icon() + 34, 0, 2); }, kIcon,
+     "expected 1 plane in image 0, got 0"},
+    {"IconImageBitsAgainstItsEntry", [](S& s) { return s.set(s.icon() + 36, 24, 2); }, kIcon,
+     "expected 32 bits per pixel in image 0 (its entry's), got 24"},
+    {"IconImageCompressed", [](S& s) { return s.set(s.icon() + 38, 3, 4); }, kIcon,
+     "expected no compression (0) in image 0, got 3"},
+    {"IconImageColours", [](S& s) { return s.set(s.icon() + 54, 1, 4); }, kIcon,
+     "expected no colour table (0 colours used) in image 0, got 1"},
+    {"IconImageSizeAgainstItsHeader", [](S& s) { return s.set(s.icon() + 14, 44, 4); }, kIcon,
+     "expected a size of 48 for image 0 (header, colours, 1×1 pixels and mask), got 44"},
+    {"IconFileLongerThanItsImages",
+     [](S& s) {
+         s = Sample(sampleWithLongIcon());
+         return Hit{s.icon() + 70};
+     },
+     kIcon, "expected the file to end with its last image at offset 70, got 1 bytes more"},
     {"StructureCodeUnknown", [](S& s) { return s.set(s["Picture1"].codeOffset, 5); },
      "structure code after block Picture1 (ordinal 1)",
      "expected a structure code 0x01 to 0x04, got 0x05"},

@@ -23,7 +23,7 @@ shell::ControlDescription makeControl(std::uint8_t ordinal, const char* name,
 std::vector<std::uint8_t> encoded(const shell::WindowDescription& w);
 
 // Bytes the sample's pictures point at; they live for the whole test run.
-extern const std::uint8_t kTinyBitmap[30];
-extern const std::uint8_t kTinyIcon[22];
+extern const std::uint8_t kTinyBitmap[62];
+extern const std::uint8_t kTinyIcon[70];
 
 } // namespace record_test

@@ -30,9 +30,11 @@ public:
     }
     void quit(int exitCode) override { loopExitCode = exitCode; }
 
-    // Failures to inject: a control name whose put_Enabled fails, or the show operation.
+    // Failures to inject: a control name whose put_Enabled fails, the show
+    // operation, or a show that succeeds but leaves the window unseen.
     std::string failEnabledOf;
     bool failShow = false;
+    bool showLeavesHidden = false;
 
     std::vector<runtime::MessageBoxRequest> messageBoxes;
     std::vector<std::pair<std::string, std::string>> errorBoxes;
@@ -54,7 +56,7 @@ struct FakeWindow : runtime::LiveWindow {
         if (toolkit.failShow)
             return runtime::kFail;
         ++showCalls;
-        visible = true;
+        visible = !toolkit.showLeavesHidden;
         return runtime::kOk;
     }
     bool isVisible() const override { return visible; }

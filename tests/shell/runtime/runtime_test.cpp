@@ -113,10 +113,17 @@ TEST_F(RuntimeTest, FailingEnabledIsARunTimeErrorThatEndsTheProgram) {
     EXPECT_FALSE(form1->enabled.contains("VScroll3")) << "the procedure stopped at the error";
 }
 
-TEST_F(RuntimeTest, FailingShowOfTheTroubleshootingWindowEndsTheProgram) {
+// A show that fails, and one that reports success but leaves the window
+// unseen: either is a run-time error, never a program running on unseen.
+class ShowFailureTest : public RuntimeTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void injectFailure() { (GetParam() ? toolkit.showLeavesHidden : toolkit.failShow) = true; }
+};
+
+TEST_P(ShowFailureTest, OfTheTroubleshootingWindowEndsTheProgram) {
     runtime::Runtime rt(project, toolkit);
     rt.run();
-    toolkit.failShow = true;
+    injectFailure();
     windowNamed(toolkit, "Form1")->click("Command13");
     ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
     EXPECT_NE(toolkit.errorBoxes[0].second.find("'_Form2' 的方法 'Show'"), std::string::npos)
@@ -128,6 +135,21 @@ TEST_F(RuntimeTest, FailingShowOfTheTroubleshootingWindowEndsTheProgram) {
     windowNamed(toolkit, "Form1")->click("Command12");
     EXPECT_TRUE(toolkit.messageBoxes.empty());
 }
+
+TEST_P(ShowFailureTest, OfTheStartUpWindowEndsTheProgramBeforeTheLoop) {
+    injectFailure();
+    runtime::Runtime rt(project, toolkit);
+    EXPECT_EQ(rt.run(), runtime::kRuntimeErrorExitCode);
+    EXPECT_FALSE(toolkit.loopRan);
+    ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
+    EXPECT_NE(toolkit.errorBoxes[0].second.find("'_Form1' 的方法 'Show'"), std::string::npos)
+        << toolkit.errorBoxes[0].second;
+}
+
+INSTANTIATE_TEST_SUITE_P(Runtime, ShowFailureTest, ::testing::Values(false, true),
+                         [](const auto& param) {
+                             return std::string(param.param ? "LeavesTheWindowUnseen" : "Fails");
+                         });
 
 TEST_F(RuntimeTest, UnreadableDescriptionIsReportedAndNoWindowIsBuilt) {
     project.windows[0].loadDescription = [] {
