@@ -52,22 +52,6 @@ private slots:
         QCOMPARE(window_->windowIcon().availableSizes().value(0), QSize(32, 32));
     }
 
-    void everyControlInItsPlace() {
-        const auto controls = shell::allControls(description_);
-        QCOMPARE(controls.size(), std::size_t{42});
-        for (const auto* c : controls) {
-            auto* widget = control(window_.get(), c->name.c_str());
-            QVERIFY2(widget, c->name.c_str());
-            const QRect expected(c->rect.left / 15, c->rect.top / 15, c->rect.width / 15,
-                                 c->rect.height / 15);
-            QVERIFY2(widget->geometry() == expected, c->name.c_str());
-        }
-        // Children of a frame are placed from its outer corner.
-        QCOMPARE(control(window_.get(), "Option1")->parentWidget()->objectName(),
-                 QString("Frame2"));
-        QCOMPARE(control(window_.get(), "Picture1")->geometry(), QRect(-8, 0, 1017, 129));
-    }
-
     void stacking_data() {
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<QString>("expected");
@@ -89,24 +73,6 @@ private slots:
         QFETCH(QPoint, point);
         QFETCH(QString, expected);
         QCOMPARE(controlAt(window_.get(), point), expected);
-    }
-
-    void initialStates() {
-        const auto checked = [&](const char* name) {
-            return control<QCheckBox>(window_.get(), name)->checkState();
-        };
-        QCOMPARE(checked("Check3"), Qt::Checked);
-        QCOMPARE(checked("Check4"), Qt::Unchecked);
-        QCOMPARE(checked("Check5"), Qt::Checked);
-        QCOMPARE(checked("Check6"), Qt::Checked);
-        QCOMPARE(checked("Check7"), Qt::PartiallyChecked);
-        QCOMPARE(checked("Check8"), Qt::Checked);
-        for (const char* name : {"Option1", "Option3", "Option4"})
-            QVERIFY(!control<QRadioButton>(window_.get(), name)->isChecked());
-        QVERIFY(control<QRadioButton>(window_.get(), "Option2")->isChecked());
-        const auto bar = control<QScrollBar>(window_.get(), "VScroll1");
-        QCOMPARE(bar->value(), 0);
-        QVERIFY2(bar->isEnabled(), "enabled until the window's Load procedure runs");
     }
 
     void optionButtonsFormOneGroup() {
@@ -132,36 +98,6 @@ private slots:
         }
         QCOMPARE(seen,
                  (QList<Qt::CheckState>{Qt::Checked, Qt::Unchecked, Qt::Checked, Qt::Unchecked}));
-    }
-
-    void focusFollowsTabIndex() {
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Picture1"));
-
-        QStringList chain;
-        QWidget* start = QApplication::focusWidget();
-        for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain())
-            if (w->focusPolicy() & Qt::TabFocus)
-                chain << (w->objectName().isEmpty() ? w->parentWidget()->objectName()
-                                                    : w->objectName());
-        const QStringList expected = {
-            "Text1",    "VScroll1",  "Text2",    "VScroll2",  "Option1",  "Option2",  "Command1",
-            "Command2", "Command3",  "Command4", "Command5",  "Command6", "Command7", "Command8",
-            "Command9", "Command10", "Check3",   "Check4",    "Check5",   "Check6",   "Check7",
-            "Check8",   "Option3",   "Option4",  "Command11", "Picture2", "HScroll1", "HScroll2",
-            "VScroll3", "Command12", "Command13"};
-        QCOMPARE(chain, expected);
-    }
-
-    void labelsAndFramesNeverTakeFocus() {
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        for (const char* name : {"Label3", "Label4", "Frame1", "Frame2"}) {
-            QCOMPARE(control(window_.get(), name)->focusPolicy(), Qt::NoFocus);
-            QTest::mouseClick(control(window_.get(), name), Qt::LeftButton, {}, QPoint(40, 5));
-            QCOMPARE(QApplication::focusWidget()->objectName(), QString("Picture1"));
-        }
     }
 
     void bannerIsClippedOnThreeSides() {

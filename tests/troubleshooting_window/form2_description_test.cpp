@@ -1,6 +1,5 @@
 // What Form2 holds beyond the rules every description keeps (see
-// window_descriptions_test.cpp): its code picture and the line breaks of its texts.
-#include "embedded/code_picture.h"
+// window_descriptions_test.cpp): the line breaks of its texts.
 #include "shell/model/ordering.h"
 #include "troubleshooting_window/form2_description.h"
 
@@ -25,13 +24,6 @@ std::size_t count(const std::string& text, const std::string& piece) {
     for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
         ++n;
     return n;
-}
-
-TEST_F(Form2, CodePictureIsTheEmbeddedOne) {
-    const auto* code = shell::findControl(window, "Picture1");
-    ASSERT_NE(code, nullptr);
-    EXPECT_EQ(code->picture->fileBytes.data(), embedded::code_picture().data());
-    EXPECT_EQ(code->picture->fileBytes.size(), embedded::code_picture().size());
 }
 
 // Label7 ends with one CR LF, Label8 has five lines joined by CR LF, Label9
