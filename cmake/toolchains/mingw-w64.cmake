@@ -1,5 +1,6 @@
-# Cross-compiles the native 32-bit Windows build with Debian's mingw-w64
-# (packages g++-mingw-w64-i686 and binutils-mingw-w64-i686).
+# Cross-compiles a native Windows build with Debian's mingw-w64, for the
+# processor and triplet the including toolchain file sets
+# (LANSU_MINGW_TRIPLET), its header naming LANSU_WINDOWS_HEADER_VERSION.
 #
 # The win32 thread model: the program runs on one thread and needs no
 # <thread> or <mutex>, and the posix model's thread library (winpthreads)
@@ -7,9 +8,6 @@
 # (libgcc, libstdc++) is linked statically, so the executable needs only the
 # DLLs every Windows has.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(LANSU_MINGW_TRIPLET i686-w64-mingw32)
 set(CMAKE_C_COMPILER ${LANSU_MINGW_TRIPLET}-gcc-win32)
 set(CMAKE_CXX_COMPILER ${LANSU_MINGW_TRIPLET}-g++-win32)
 set(CMAKE_ASM_COMPILER ${LANSU_MINGW_TRIPLET}-gcc-win32)
@@ -27,10 +25,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # (-municode, on its target in app/win32); test programs keep main().
 set(CMAKE_CXX_FLAGS_INIT "-DUNICODE -D_UNICODE")
 set(CMAKE_C_FLAGS_INIT "-DUNICODE -D_UNICODE")
-# Windows XP (5.1) is the oldest system the header names, so XP loads the
-# program and later systems still treat it as written before Vista.
+list(GET LANSU_WINDOWS_HEADER_VERSION 0 lansu_header_major)
+list(GET LANSU_WINDOWS_HEADER_VERSION 1 lansu_header_minor)
 set(CMAKE_EXE_LINKER_FLAGS_INIT
-    "-static -static-libgcc -static-libstdc++ -Wl,--major-os-version,5,--minor-os-version,1,--major-subsystem-version,5,--minor-subsystem-version,1")
+    "-static -static-libgcc -static-libstdc++ -Wl,--major-os-version,${lansu_header_major},--minor-os-version,${lansu_header_minor},--major-subsystem-version,${lansu_header_major},--minor-subsystem-version,${lansu_header_minor}")
 
 # Test programs run under Wine, through a wrapper that keeps one prefix in
 # the build folder (see tests/win32/wine.sh).
