@@ -38,6 +38,9 @@ test_packages=(
     # architecture) to run it, a PE reader for its resources, xvfb-run's xauth
     g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
     wine wine32:i386 python3-pefile xauth
+    # the 64-bit Windows build that runs the Windows tests where the kernel
+    # runs no 32-bit programs: its cross compiler and wine64
+    g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64
 )
 
 case "$profile" in

@@ -143,6 +143,12 @@ def main():
         sys.stderr.write(__doc__)
         sys.exit(2)
     WineTestCase.executable, WineTestCase.prefix = sys.argv[1], sys.argv[2]
+    # A machine that cannot run the program says why; the test is then skipped.
+    check = subprocess.run([WINE, "--check", WineTestCase.executable],
+                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    if check.returncode != 0:
+        sys.stdout.write(check.stdout)
+        sys.exit(check.returncode)
     unittest.main(module="__main__", argv=[sys.argv[0]] + sys.argv[3:], verbosity=2)
 
 
