@@ -2,9 +2,12 @@
 """Times whole-process start-up to the first painted main window under Xvfb
 with openbox: the program's start-up probe beside the floor (an empty Qt
 window of the same size) and the text floor (that window with one Chinese
-character in the program's font), launches interleaved, medians of N each.
+character in the program's font). Each round launches the three once, in an
+order that rotates from round to round, so no program always runs first or
+last; ratios are taken within each round, where the machine's speed is the
+same for all three, and reported as the median with the lowest and highest.
 
-usage: tools/startup_bench/run.py BUILD_DIR [LAUNCHES]
+usage: tools/startup_bench/run.py BUILD_DIR [ROUNDS]
 """
 import os
 import statistics
@@ -47,25 +50,32 @@ def main():
         env = session.app_env
         for path in programs.values():  # warm the caches once
             launch(path, env)
+        names = list(programs)
         times = {name: [] for name in programs}
         memory = {name: [] for name in programs}
-        for _ in range(launches):
-            for name, path in programs.items():
-                elapsed, peak = launch(path, env)
+        for round_ in range(launches):
+            shift = round_ % len(names)
+            for name in names[shift:] + names[:shift]:
+                elapsed, peak = launch(programs[name], env)
                 times[name].append(elapsed)
                 memory[name].append(peak)
     finally:
         session.stop()
-    time_of = {name: statistics.median(values) for name, values in times.items()}
-    memory_of = {name: statistics.median(values) for name, values in memory.items()}
-    print(f"start-up to first paint, median of {launches}:")
+
+    def spread(values, scale=1.0, unit=""):
+        return (f"{statistics.median(values) * scale:.2f}{unit} "
+                f"({min(values) * scale:.2f} to {max(values) * scale:.2f})")
+
+    def ratios(a, b):
+        return [x / y for x, y in zip(times[a], times[b])]
+
+    print(f"start-up to first paint, {launches} rounds, median (lowest to highest):")
     for name in programs:
-        print(f"  {name:10s} {time_of[name] * 1000:7.1f} ms   peak {memory_of[name]:6.1f} MiB")
-    for floor in ("floor", "text floor"):
-        print(f"  program / {floor:10s} {time_of['program'] / time_of[floor]:5.2f}x   "
-              f"extra {memory_of['program'] - memory_of[floor]:+6.1f} MiB")
-    print(f"  text floor / floor {time_of['text floor'] / time_of['floor']:5.2f}x   "
-          f"extra {memory_of['text floor'] - memory_of['floor']:+6.1f} MiB")
+        print(f"  {name:10s} {spread(times[name], 1000, ' ms')}   "
+              f"peak {statistics.median(memory[name]):.1f} MiB")
+    for a, b in (("program", "floor"), ("program", "text floor"), ("text floor", "floor")):
+        extra = statistics.median(memory[a]) - statistics.median(memory[b])
+        print(f"  {a} / {b}: {spread(ratios(a, b), unit='x')}   extra {extra:+.1f} MiB")
 
 
 if __name__ == "__main__":
