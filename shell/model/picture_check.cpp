@@ -198,4 +198,13 @@ std::optional<PictureSize> pictureSize(std::span<const std::uint8_t> file) {
     return std::nullopt;
 }
 
+std::optional<BitmapRows> bitmapRows(std::span<const std::uint8_t> file) {
+    if (!isBitmap(file) || bitmapFault(file))
+        return std::nullopt;
+    const std::int32_t width = i32(file, 18);
+    return BitmapRows{width, i32(file, 22),
+                      static_cast<std::size_t>(rowBytes(static_cast<std::uint64_t>(width), 24)),
+                      file.subspan(kPixelsAt)};
+}
+
 } // namespace shell
