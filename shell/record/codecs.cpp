@@ -78,12 +78,12 @@ Expected<void> BooleanCodec::read(PropertyInput& in, bool& out) {
     return {};
 }
 
-Expected<void> BooleanCodec::write(ByteWriter& out, bool value) {
+Expected<void> BooleanCodec::write(ByteWriter& out, const bool& value) {
     out.u8(value ? 0xFF : 0x00);
     return {};
 }
 
-std::string BooleanCodec::describe(bool value) {
+std::string BooleanCodec::describe(const bool& value) {
     return yesNo(value);
 }
 
@@ -104,7 +104,7 @@ Expected<void> checkSmallInt(std::uint8_t value, std::uint8_t max, const char* n
     return {};
 }
 
-std::string CheckValueCodec::describe(std::uint8_t value) {
+std::string CheckValueCodec::describe(const std::uint8_t& value) {
     static constexpr const char* kNames[] = {"0 (unchecked)", "1 (checked)", "2 (grayed)"};
     return value < 3 ? kNames[value] : std::to_string(value);
 }
@@ -120,11 +120,11 @@ Expected<void> OptionValueCodec::check(std::uint8_t value) {
     return checkSmallInt(value, 1, kValueNoun);
 }
 
-Expected<void> OptionValueCodec::write(ByteWriter& out, std::uint8_t value) {
+Expected<void> OptionValueCodec::write(ByteWriter& out, const std::uint8_t& value) {
     return BooleanCodec::write(out, value != 0);
 }
 
-std::string OptionValueCodec::describe(std::uint8_t value) {
+std::string OptionValueCodec::describe(const std::uint8_t& value) {
     return yesNo(value != 0);
 }
 
@@ -141,12 +141,12 @@ Expected<void> PictureBorderCodec::check(PictureBorder value) {
     return {};
 }
 
-Expected<void> PictureBorderCodec::write(ByteWriter& out, PictureBorder value) {
+Expected<void> PictureBorderCodec::write(ByteWriter& out, const PictureBorder& value) {
     out.u8(static_cast<std::uint8_t>(value));
     return {};
 }
 
-std::string PictureBorderCodec::describe(PictureBorder value) {
+std::string PictureBorderCodec::describe(const PictureBorder& value) {
     return value == PictureBorder::None ? "0 (none)" : "1 (fixed single)";
 }
 
@@ -157,12 +157,12 @@ Expected<void> TabIndexCodec::read(PropertyInput& in, std::uint16_t& out) {
     return {};
 }
 
-Expected<void> TabIndexCodec::write(ByteWriter& out, std::uint16_t value) {
+Expected<void> TabIndexCodec::write(ByteWriter& out, const std::uint16_t& value) {
     out.u16(value);
     return {};
 }
 
-std::string TabIndexCodec::describe(std::uint16_t value) {
+std::string TabIndexCodec::describe(const std::uint16_t& value) {
     return std::to_string(value);
 }
 
@@ -171,12 +171,12 @@ Expected<void> ColourCodec::read(PropertyInput& in, Colour& out) {
     return {};
 }
 
-Expected<void> ColourCodec::write(ByteWriter& out, Colour value) {
+Expected<void> ColourCodec::write(ByteWriter& out, const Colour& value) {
     out.u32(value.raw);
     return {};
 }
 
-std::string ColourCodec::describe(Colour c) {
+std::string ColourCodec::describe(const Colour& c) {
     char buffer[48];
     if (c.isSystem())
         std::snprintf(buffer, sizeof buffer, "0x%08x (system colour %u)",
@@ -401,12 +401,12 @@ Expected<void> DrawingSettingCodec::check(std::uint32_t value) {
     return {};
 }
 
-Expected<void> DrawingSettingCodec::write(ByteWriter& out, std::uint32_t value) {
+Expected<void> DrawingSettingCodec::write(ByteWriter& out, const std::uint32_t& value) {
     out.u32(value);
     return {};
 }
 
-std::string DrawingSettingCodec::describe(std::uint32_t) {
+std::string DrawingSettingCodec::describe(const std::uint32_t&) {
     return "01 00 42 00";
 }
 

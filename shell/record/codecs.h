@@ -35,18 +35,20 @@ struct PropertyInput {
     TextBatch& texts;
 };
 
+// The members every codec has, for a description value of type Value laid
+// out as encoding E.
+#define LANSU_RECORD_CODEC(Value, E)                                                               \
+    static constexpr Encoding kEncoding = E;                                                       \
+    static Expected<void> read(PropertyInput& in, Value& out);                                     \
+    static Expected<void> write(ByteWriter& out, const Value& value);                              \
+    static std::string describe(const Value& value)
+
 struct TextCodec {
-    static constexpr Encoding kEncoding = Encoding::Text;
-    static Expected<void> read(PropertyInput& in, std::string& out);
-    static Expected<void> write(ByteWriter& out, const std::string& utf8);
-    static std::string describe(const std::string& utf8);
+    LANSU_RECORD_CODEC(std::string, Encoding::Text);
 };
 
 struct BooleanCodec {
-    static constexpr Encoding kEncoding = Encoding::Boolean;
-    static Expected<void> read(PropertyInput& in, bool& out);
-    static Expected<void> write(ByteWriter& out, bool value);
-    static std::string describe(bool value);
+    LANSU_RECORD_CODEC(bool, Encoding::Boolean);
 };
 
 // One byte from 0 to Max; `Noun` words the setting for the encoder's check
@@ -61,11 +63,11 @@ template <std::uint8_t Max, const char* Noun> struct SmallIntCodec {
         return {};
     }
     static Expected<void> check(std::uint8_t value) { return checkSmallInt(value, Max, Noun); }
-    static Expected<void> write(ByteWriter& out, std::uint8_t value) {
+    static Expected<void> write(ByteWriter& out, const std::uint8_t& value) {
         out.u8(value);
         return {};
     }
-    static std::string describe(std::uint8_t value) { return std::to_string(value); }
+    static std::string describe(const std::uint8_t& value) { return std::to_string(value); }
 };
 
 inline constexpr char kBorderStyleNoun[] = "a border style";
@@ -74,77 +76,52 @@ inline constexpr char kValueNoun[] = "a value";
 
 // A check box: 0 unchecked, 1 checked, 2 grayed.
 struct CheckValueCodec : SmallIntCodec<2, kValueNoun> {
-    static std::string describe(std::uint8_t value);
+    static std::string describe(const std::uint8_t& value);
 };
 
 // An option button's value, 0 or 1 in the description, stored as a boolean.
 struct OptionValueCodec {
-    static constexpr Encoding kEncoding = Encoding::Boolean;
-    static Expected<void> read(PropertyInput& in, std::uint8_t& out);
+    LANSU_RECORD_CODEC(std::uint8_t, Encoding::Boolean);
     static Expected<void> check(std::uint8_t value);
-    static Expected<void> write(ByteWriter& out, std::uint8_t value);
-    static std::string describe(std::uint8_t value);
 };
 
 struct PictureBorderCodec {
-    static constexpr Encoding kEncoding = Encoding::SmallInt;
-    static Expected<void> read(PropertyInput& in, PictureBorder& out);
+    LANSU_RECORD_CODEC(PictureBorder, Encoding::SmallInt);
     static Expected<void> check(PictureBorder value);
-    static Expected<void> write(ByteWriter& out, PictureBorder value);
-    static std::string describe(PictureBorder value);
 };
 
 struct TabIndexCodec {
-    static constexpr Encoding kEncoding = Encoding::Word;
-    static Expected<void> read(PropertyInput& in, std::uint16_t& out);
-    static Expected<void> write(ByteWriter& out, std::uint16_t value);
-    static std::string describe(std::uint16_t value);
+    LANSU_RECORD_CODEC(std::uint16_t, Encoding::Word);
 };
 
 struct ColourCodec {
-    static constexpr Encoding kEncoding = Encoding::Colour;
-    static Expected<void> read(PropertyInput& in, Colour& out);
-    static Expected<void> write(ByteWriter& out, Colour value);
-    static std::string describe(Colour value);
+    LANSU_RECORD_CODEC(Colour, Encoding::Colour);
 };
 
 struct RectCodec {
-    static constexpr Encoding kEncoding = Encoding::Rect;
-    static Expected<void> read(PropertyInput& in, TwipRect& out);
-    static Expected<void> write(ByteWriter& out, const TwipRect& rect);
-    static std::string describe(const TwipRect& rect);
+    LANSU_RECORD_CODEC(TwipRect, Encoding::Rect);
 };
 
 struct ClientRectCodec {
-    static constexpr Encoding kEncoding = Encoding::ClientRect;
-    static Expected<void> read(PropertyInput& in, ClientRect& out);
-    static Expected<void> write(ByteWriter& out, const ClientRect& rect);
-    static std::string describe(const ClientRect& rect);
+    LANSU_RECORD_CODEC(ClientRect, Encoding::ClientRect);
 };
 
+// The face joins the text batch: the font read into must stay where it is
+// until the batch is converted.
 struct FontCodec {
-    static constexpr Encoding kEncoding = Encoding::Font;
-    // The face joins the text batch: `out` must stay where it is until the
-    // batch is converted.
-    static Expected<void> read(PropertyInput& in, Font& out);
-    static Expected<void> write(ByteWriter& out, const Font& font);
-    static std::string describe(const Font& font);
+    LANSU_RECORD_CODEC(Font, Encoding::Font);
 };
 
 struct PictureCodec {
-    static constexpr Encoding kEncoding = Encoding::Picture;
-    static Expected<void> read(PropertyInput& in, Picture& out);
-    static Expected<void> write(ByteWriter& out, const Picture& picture);
-    static std::string describe(const Picture& picture);
+    LANSU_RECORD_CODEC(Picture, Encoding::Picture);
 };
 
 // The drawing setting every window and picture box stores with one value.
 struct DrawingSettingCodec {
-    static constexpr Encoding kEncoding = Encoding::Constant;
-    static Expected<void> read(PropertyInput& in, std::uint32_t& out);
+    LANSU_RECORD_CODEC(std::uint32_t, Encoding::Constant);
     static Expected<void> check(std::uint32_t value);
-    static Expected<void> write(ByteWriter& out, std::uint32_t value);
-    static std::string describe(std::uint32_t value);
 };
+
+#undef LANSU_RECORD_CODEC
 
 } // namespace shell::record

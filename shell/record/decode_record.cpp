@@ -14,7 +14,7 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace shell {
@@ -63,7 +63,8 @@ private:
     std::uint8_t headerCount_ = 0;
     std::size_t controlsRead_ = 0;
     std::array<std::string_view, 256> nameByOrdinal_{}; // empty: ordinal not used yet
-    std::unordered_map<std::string_view, std::uint8_t> ordinalByName_;
+    // The names read so far, sorted, each with its block's ordinal.
+    std::vector<std::pair<std::string_view, std::uint8_t>> ordinalByName_;
     // Texts wait here, held by pointers into the description: every list
     // reserves room for all the controls it can still get (ordinals are
     // unique and at most the header's count), so none moves while decoding.
@@ -199,11 +200,14 @@ Expected<void> Decoder::noteBlock(std::size_t ordinalOffset, std::size_t nameOff
         return fail(ordinalOffset, "an ordinal no other block has",
                     std::to_string(ordinal) + ", already the ordinal of block " +
                         std::string(nameByOrdinal_[ordinal]));
-    const auto [other, added] = ordinalByName_.try_emplace(where_.blockName, ordinal);
-    if (!added)
+    const auto other = std::lower_bound(
+        ordinalByName_.begin(), ordinalByName_.end(), where_.blockName,
+        [](const auto& entry, std::string_view name) { return entry.first < name; });
+    if (other != ordinalByName_.end() && other->first == where_.blockName)
         return fail(nameOffset, "a name no other block in the window has",
                     "the name of block " + std::string(where_.blockName) + " (ordinal " +
                         std::to_string(other->second) + ")");
+    ordinalByName_.insert(other, {where_.blockName, ordinal});
     nameByOrdinal_[ordinal] = where_.blockName;
     return {};
 }
