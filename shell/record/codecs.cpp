@@ -55,8 +55,11 @@ Expected<void> TextCodec::write(ByteWriter& out, const std::string& utf8) {
                      std::to_string(gbk.size())};
     // A character that code page 936 holds only as a look-alike would come
     // back as a different one; refuse it rather than change the text.
-    auto back = text::gbkToUtf8({reinterpret_cast<const std::uint8_t*>(gbk.data()), gbk.size()});
-    if (!back || *back != utf8)
+    std::string back;
+    const std::span<const std::uint8_t> texts[] = {
+        {reinterpret_cast<const std::uint8_t*>(gbk.data()), gbk.size()}};
+    std::string* const outs[] = {&back};
+    if (!text::appendGbkAsUtf8(texts, outs) || back != utf8)
         return Error{"expected a text that reads back the same from code page 936"};
     out.u16(static_cast<std::uint16_t>(gbk.size()));
     out.bytes(gbk);

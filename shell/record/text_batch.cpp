@@ -25,11 +25,10 @@ Expected<void> TextBatch::convert() {
         texts.push_back(p.bytes);
         targets.push_back(p.target);
     }
-    std::size_t failedText = 0;
-    std::size_t failedAt = 0;
-    if (auto ok = text::appendManyGbkAsUtf8(texts, targets, failedText, failedAt); !ok) {
-        const Pending& p = pending_[failedText];
-        return Error{p.where.describe() + " at offset " + hexNumber(p.offset + failedAt) + ": " +
+    text::DecodeStop stop;
+    if (auto ok = text::appendGbkAsUtf8(texts, targets, &stop); !ok) {
+        const Pending& p = pending_[stop.text];
+        return Error{p.where.describe() + " at offset " + hexNumber(p.offset + stop.offset) + ": " +
                      ok.error().message};
     }
     pending_.clear();
