@@ -3,9 +3,9 @@
 // The one way the decoder reads bytes: a cursor over a bounded span that
 // checks every read against what is left before touching a byte.
 
-#include "shell/record/little_endian.h"
 #include "shell/record/location.h"
 #include "shell/support/expected.h"
+#include "shell/support/little_endian.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // The encoder's output: bytes appended in the record's order, numbers
 // little-endian, lengths patched in once known.
 
-#include "shell/record/little_endian.h"
+#include "shell/support/little_endian.h"
 
 #include <cstddef>
 #include <cstdint>

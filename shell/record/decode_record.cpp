@@ -110,7 +110,7 @@ Expected<void> Decoder::readHeader(ByteReader& r) {
                         "0x00 (reserved header bytes " + std::to_string(rf::kZeroOffset) + " to " +
                             std::to_string(rf::kZeroOffset + rf::kZeroSize - 1) + ")",
                         hexByte(h[i]));
-    const std::uint64_t length = record::loadLittleEndian<std::uint32_t>(&h[rf::kLengthOffset]);
+    const std::uint64_t length = loadLittleEndian<std::uint32_t>(&h[rf::kLengthOffset]);
     if (length + rf::kLengthOffset != record_.size())
         return fail(rf::kLengthOffset,
                     "a length of " + std::to_string(record_.size() - rf::kLengthOffset) +

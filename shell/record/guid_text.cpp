@@ -1,6 +1,6 @@
 #include "shell/record/guid_text.h"
 
-#include "shell/record/little_endian.h"
+#include "shell/support/little_endian.h"
 
 #include <cstdio>
 

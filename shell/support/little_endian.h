@@ -1,14 +1,14 @@
 #pragma once
 
-// Every multi-byte number in a record is little-endian: the one place that
-// assembles and spells them.
+// Every multi-byte number in a record, and in the bitmap and icon files it
+// holds, is little-endian: the one place that assembles and spells them.
 
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
 #include <vector>
 
-namespace shell::record {
+namespace shell {
 
 template <typename T> T loadLittleEndian(const std::uint8_t* bytes) {
     using U = std::make_unsigned_t<T>;
@@ -31,4 +31,4 @@ template <typename T> void appendLittleEndian(std::vector<std::uint8_t>& out, T 
     storeLittleEndian(out.data() + at, value);
 }
 
-} // namespace shell::record
+} // namespace shell
