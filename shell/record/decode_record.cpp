@@ -63,7 +63,8 @@ private:
     std::uint8_t headerCount_ = 0;
     std::size_t controlsRead_ = 0;
     std::array<std::string_view, 256> nameByOrdinal_{}; // empty: ordinal not used yet
-    // The names read so far, sorted, each with its block's ordinal.
+    // The names read so far, sorted by length then bytes, each with its
+    // block's ordinal.
     std::vector<std::pair<std::string_view, std::uint8_t>> ordinalByName_;
     // Texts wait here, held by pointers into the description: every list
     // reserves room for all the controls it can still get (ordinals are
@@ -200,9 +201,15 @@ Expected<void> Decoder::noteBlock(std::size_t ordinalOffset, std::size_t nameOff
         return fail(ordinalOffset, "an ordinal no other block has",
                     std::to_string(ordinal) + ", already the ordinal of block " +
                         std::string(nameByOrdinal_[ordinal]));
-    const auto other = std::lower_bound(
-        ordinalByName_.begin(), ordinalByName_.end(), where_.blockName,
-        [](const auto& entry, std::string_view name) { return entry.first < name; });
+    // Ordered by length first: names of one window mostly differ in length,
+    // which settles a comparison without reading a character.
+    const auto other =
+        std::lower_bound(ordinalByName_.begin(), ordinalByName_.end(), where_.blockName,
+                         [](const auto& entry, std::string_view name) {
+                             return entry.first.size() != name.size()
+                                        ? entry.first.size() < name.size()
+                                        : entry.first < name;
+                         });
     if (other != ordinalByName_.end() && other->first == where_.blockName)
         return fail(nameOffset, "a name no other block in the window has",
                     "the name of block " + std::string(where_.blockName) + " (ordinal " +
