@@ -1,5 +1,7 @@
 #include "shell/model/picture_check.h"
 
+#include "shell/support/little_endian.h"
+
 #include <algorithm>
 #include <array>
 
@@ -8,15 +10,15 @@ namespace shell {
 namespace {
 
 std::uint32_t u16(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint32_t>(b[at] | (b[at + 1] << 8));
+    return loadLittleEndian<std::uint16_t>(&b[at]);
 }
 
 std::uint32_t u32(std::span<const std::uint8_t> b, std::size_t at) {
-    return u16(b, at) | (u16(b, at + 2) << 16);
+    return loadLittleEndian<std::uint32_t>(&b[at]);
 }
 
 std::int32_t i32(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::int32_t>(u32(b, at));
+    return loadLittleEndian<std::int32_t>(&b[at]);
 }
 
 std::string n(long long value) {
@@ -196,6 +198,15 @@ std::optional<PictureSize> pictureSize(std::span<const std::uint8_t> file) {
     if (isIcon(file) && file.size() >= kDirectoryHeader + kEntry)
         return PictureSize{file[6] == 0 ? 256 : file[6], file[7] == 0 ? 256 : file[7]};
     return std::nullopt;
+}
+
+std::optional<BitmapRows> bitmapRows(std::span<const std::uint8_t> file) {
+    if (!isBitmap(file) || bitmapFault(file))
+        return std::nullopt;
+    const std::int32_t width = i32(file, 18);
+    return BitmapRows{width, i32(file, 22),
+                      static_cast<std::size_t>(rowBytes(static_cast<std::uint64_t>(width), 24)),
+                      file.subspan(kPixelsAt)};
 }
 
 } // namespace shell

@@ -38,4 +38,15 @@ std::optional<PictureFault> findPictureFault(std::span<const std::uint8_t> file)
 // image's.
 std::optional<PictureSize> pictureSize(std::span<const std::uint8_t> file);
 
+// The pixels of a bitmap that has no fault: `height` rows of `width` pixels,
+// three bytes each (blue, green, red), each row padded to `stride` bytes,
+// the bottom row first. Null for anything else.
+struct BitmapRows {
+    int width = 0;
+    int height = 0;
+    std::size_t stride = 0;
+    std::span<const std::uint8_t> bytes;
+};
+std::optional<BitmapRows> bitmapRows(std::span<const std::uint8_t> file);
+
 } // namespace shell

@@ -30,20 +30,42 @@ QByteArrayView bytesOf(const shell::Picture& picture) {
                           static_cast<qsizetype>(picture.fileBytes.size()));
 }
 
-// The picture as its file describes it, or a null image when the reader
-// makes anything else of it: a picture is shown as stored or not at all.
+// A checked bitmap's rows, bottom-up blue-green-red, turned into the image
+// the picture box draws in one pass.
+QImage imageOfBitmap(const shell::BitmapRows& rows) {
+    QImage image(rows.width, rows.height, QImage::Format_RGB32);
+    for (int y = 0; y < rows.height; ++y) {
+        const std::uint8_t* in =
+            rows.bytes.data() + static_cast<std::size_t>(rows.height - 1 - y) * rows.stride;
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < rows.width; ++x, in += 3)
+            out[x] = qRgb(in[2], in[1], in[0]);
+    }
+    return image;
+}
+
+} // namespace
+
+// The picture as its file describes it, or a null image when it cannot be
+// shown so: a picture is shown as stored or not at all.
 QImage decodePicture(const shell::Picture& picture) {
+    // A bitmap's rows are in the record already: no image reader needed.
+    if (picture.format() == shell::Picture::Format::Bitmap) {
+        const auto rows = shell::bitmapRows(picture.fileBytes);
+        return rows ? imageOfBitmap(*rows) : QImage();
+    }
     // The image reader fills what a file lacks with black and reads what
     // it can of a damaged header: check the file first.
     if (shell::findPictureFault(picture.fileBytes))
         return QImage();
-    const char* format = picture.format() == shell::Picture::Format::Icon ? "ICO" : "BMP";
-    QImage image = QImage::fromData(bytesOf(picture), format);
+    QImage image = QImage::fromData(bytesOf(picture), "ICO");
     const auto size = shell::pictureSize(picture.fileBytes);
     if (!size || image.size() != QSize(size->width, size->height))
         return QImage();
     return image;
 }
+
+namespace {
 
 // The window icon, made once per process for the same icon bytes: every new
 // icon's pixmaps get new keys in Qt's pixmap cache, which then grew with

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string_view>
 
+class QImage;
 class QObject;
 
 namespace qtshell {
@@ -16,5 +17,9 @@ namespace qtshell {
 // Null when a picture cannot be shown as its file describes it.
 FormWindow* buildWindow(const shell::WindowDescription& description, QObject* context,
                         std::function<void(std::string_view)> clicked);
+
+// A picture as the picture box and the window icon draw it, or a null image
+// when its file is damaged or the image reader makes anything else of it.
+QImage decodePicture(const shell::Picture& picture);
 
 } // namespace qtshell

@@ -16,6 +16,49 @@ std::string hexByte(std::uint8_t value) {
     return buffer;
 }
 
+std::string byteList(std::span<const std::uint8_t> bytes) {
+    std::string out;
+    for (const std::uint8_t b : bytes) {
+        if (!out.empty())
+            out += ' ';
+        out += hexByte(b).substr(2);
+    }
+    return out;
+}
+
+std::string quoted(std::string_view text, Quote style) {
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool control = c < 0x20 || c == 0x7F;
+        if (style == Quote::Utf8 && !control && c != '"' && c != '\\') {
+            out += ch;
+            continue;
+        }
+        if (style == Quote::RawBytes && c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+            out += ch;
+            continue;
+        }
+        if (style == Quote::Utf8) {
+            const char* escape = c == '\r'   ? "\\r"
+                                 : c == '\n' ? "\\n"
+                                 : c == '\t' ? "\\t"
+                                 : c == '"'  ? "\\\""
+                                 : c == '\\' ? "\\\\"
+                                             : nullptr;
+            if (escape) {
+                out += escape;
+                continue;
+            }
+        }
+        static constexpr char digits[] = "0123456789abcdef";
+        out += "\\x";
+        out += digits[c >> 4];
+        out += digits[c & 0xF];
+    }
+    return out + '"';
+}
+
 std::string Location::describe() const {
     std::string out;
     switch (part) {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,17 @@ struct Location {
 std::string hexNumber(std::uint64_t value);
 // "0x41", always two digits.
 std::string hexByte(std::uint8_t value);
+
+// "cc 31 00"
+std::string byteList(std::span<const std::uint8_t> bytes);
+
+// Text between quotes with every byte visible. RawBytes, for record bytes
+// in an error, shows anything outside printable ASCII, quotes and
+// backslashes as \xNN; Utf8, for decoded text, keeps characters from 0x80 up
+// and escapes quotes, backslashes, \r, \n and \t as C does, other control
+// characters as \xNN.
+enum class Quote : std::uint8_t { RawBytes, Utf8 };
+std::string quoted(std::string_view text, Quote style);
 
 // "<where> at offset 0x1a2c: expected <expected>, got <got>"
 Error errorAt(const Location& where, std::size_t offset, std::string_view expected,

@@ -3,13 +3,129 @@
 #include "shell/model/control_kind.h"
 
 #include <array>
+#include <optional>
+#include <type_traits>
 
 namespace shell::record {
 
 namespace {
 
-using E = Encoding;
-using F = Field;
+// The binding of one description field (a member pointer of the window's or
+// a control's description) to the codec of its value.
+template <typename> struct MemberOf;
+template <typename Owner, typename Type> struct MemberOf<Type Owner::*> {
+    using OwnerType = Owner;
+    using FieldType = Type;
+};
+
+template <typename> constexpr bool kIsOptional = false;
+template <typename T> constexpr bool kIsOptional<std::optional<T>> = true;
+
+// One object per bound field, whose address names the field.
+template <auto Member> constexpr char kFieldKey = 0;
+
+template <auto Member> struct FieldOf {
+    using Owner = typename MemberOf<decltype(Member)>::OwnerType;
+    using Type = typename MemberOf<decltype(Member)>::FieldType;
+
+    static auto& slot(Fields f) {
+        if constexpr (std::is_same_v<Owner, WindowDescription>)
+            return f.window->*Member;
+        else
+            return f.control->*Member;
+    }
+    static const auto& slot(ConstFields f) {
+        if constexpr (std::is_same_v<Owner, WindowDescription>)
+            return f.window->*Member;
+        else
+            return f.control->*Member;
+    }
+    // The value of a present field.
+    static const auto& value(ConstFields f) {
+        if constexpr (kIsOptional<Type>)
+            return *slot(f);
+        else
+            return slot(f);
+    }
+};
+
+struct Binding {
+    Encoding encoding;
+    const void* field;
+    std::string_view fieldWords;
+    decltype(PropertyRule::read) read;
+    decltype(PropertyRule::present) present;
+    decltype(PropertyRule::check) check;
+    decltype(PropertyRule::write) write;
+    decltype(PropertyRule::describe) describe;
+};
+
+template <auto Member, typename Codec> constexpr Binding bind(std::string_view fieldWords = {}) {
+    using F = FieldOf<Member>;
+    return Binding{
+        Codec::kEncoding,
+        &kFieldKey<Member>,
+        fieldWords,
+        [](PropertyInput& in, Fields f) -> Expected<void> {
+            auto& slot = F::slot(f);
+            if constexpr (kIsOptional<typename F::Type>)
+                return Codec::read(in, slot.emplace());
+            else
+                return Codec::read(in, slot);
+        },
+        [](ConstFields f) {
+            if constexpr (kIsOptional<typename F::Type>)
+                return F::slot(f).has_value();
+            else
+                return true;
+        },
+        [](ConstFields f) -> Expected<void> {
+            if constexpr (requires { Codec::check(F::value(f)); })
+                return Codec::check(F::value(f));
+            else
+                return {};
+        },
+        [](ByteWriter& out, ConstFields f) { return Codec::write(out, F::value(f)); },
+        [](ConstFields f) { return Codec::describe(F::value(f)); },
+    };
+}
+
+using W = WindowDescription;
+using C = ControlDescription;
+
+// The window's fields.
+constexpr Binding kWindowCaption = bind<&W::caption, TextCodec>();
+constexpr Binding kWindowDrawingSetting = bind<&W::drawingSetting, DrawingSettingCodec>();
+constexpr Binding kHelpButton = bind<&W::helpButton, BooleanCodec>();
+constexpr Binding kBorderStyle = bind<&W::borderStyle, SmallIntCodec<5, kBorderStyleNoun>>();
+constexpr Binding kIcon = bind<&W::icon, PictureCodec>();
+constexpr Binding kLinkTopic = bind<&W::linkTopic, TextCodec>();
+constexpr Binding kMaxButton = bind<&W::maxButton, BooleanCodec>();
+constexpr Binding kMinButton = bind<&W::minButton, BooleanCodec>();
+constexpr Binding kClient = bind<&W::client, ClientRectCodec>();
+constexpr Binding kShowInTaskbar = bind<&W::showInTaskbar, BooleanCodec>();
+constexpr Binding kStartUpPosition =
+    bind<&W::startUpPosition, SmallIntCodec<3, kStartUpPositionNoun>>();
+
+// A control's fields.
+constexpr Binding kCaption = bind<&C::caption, TextCodec>("a caption or text");
+constexpr Binding kBackColour = bind<&C::backColour, ColourCodec>("a back colour");
+constexpr Binding kForeColour = bind<&C::foreColour, ColourCodec>("a fore colour");
+constexpr Binding kFont = bind<&C::font, FontCodec>("a font");
+constexpr Binding kPicture = bind<&C::picture, PictureCodec>("a picture");
+constexpr Binding kRect = bind<&C::rect, RectCodec>("a rectangle");
+constexpr Binding kTabIndex = bind<&C::tabIndex, TabIndexCodec>("a tab index");
+constexpr Binding kDrawingSetting =
+    bind<&C::drawingSetting, DrawingSettingCodec>("a drawing setting");
+constexpr Binding kPictureBorder = bind<&C::border, PictureBorderCodec>("a border style");
+constexpr Binding kCheckValue = bind<&C::value, CheckValueCodec>("a value");
+constexpr Binding kOptionValue = bind<&C::value, OptionValueCodec>("a value");
+
+constexpr PropertyRule row(std::uint8_t kindCode, std::uint8_t id, std::string_view name,
+                           const Binding& b) {
+    return PropertyRule{kindCode, id,        name,    b.encoding, b.field,   b.fieldWords,
+                        b.read,   b.present, b.check, b.write,    b.describe};
+}
 
 constexpr std::uint8_t kWindow = kWindowKindCode;
 constexpr std::uint8_t kPictureBox = 0;
@@ -22,71 +138,71 @@ constexpr std::uint8_t kOptionButton = 6;
 constexpr std::uint8_t kHScrollBar = 9;
 constexpr std::uint8_t kVScrollBar = 10;
 
-// Grouped by kind, each group in ascending identifier order.
+// Grouped by kind, the window last, each group in ascending identifier
+// order.
 constexpr std::array kRules = {
-    PropertyRule{kWindow, 0x01, F::WindowCaption, E::Text, 0, "caption"},
-    PropertyRule{kWindow, 0x19, F::WindowDrawingSetting, E::Constant, 0, "drawing setting"},
-    PropertyRule{kWindow, 0x1D, F::HelpButton, E::Boolean, 0, "help button"},
-    PropertyRule{kWindow, 0x22, F::BorderStyle, E::SmallInt, 5, "border style"},
-    PropertyRule{kWindow, 0x23, F::Icon, E::Picture, 0, "icon"},
-    PropertyRule{kWindow, 0x24, F::LinkTopic, E::Text, 0, "link topic"},
-    PropertyRule{kWindow, 0x26, F::MaxButton, E::Boolean, 0, "maximize button"},
-    PropertyRule{kWindow, 0x27, F::MinButton, E::Boolean, 0, "minimize button"},
-    PropertyRule{kWindow, 0x35, F::Client, E::ClientRect, 0, "client rectangle"},
-    PropertyRule{kWindow, 0x44, F::ShowInTaskbar, E::Boolean, 0, "shown in taskbar"},
-    PropertyRule{kWindow, 0x46, F::StartUpPosition, E::SmallInt, 3, "start-up position"},
+    row(kPictureBox, 0x01, "back colour", kBackColour),
+    row(kPictureBox, 0x03, "picture", kPicture),
+    row(kPictureBox, 0x05, "rectangle", kRect),
+    row(kPictureBox, 0x12, "tab index", kTabIndex),
+    row(kPictureBox, 0x1A, "drawing setting", kDrawingSetting),
+    row(kPictureBox, 0x24, "border style", kPictureBorder),
 
-    PropertyRule{kPictureBox, 0x01, F::BackColour, E::Colour, 0, "back colour"},
-    PropertyRule{kPictureBox, 0x03, F::Picture, E::Picture, 0, "picture"},
-    PropertyRule{kPictureBox, 0x05, F::Rect, E::Rect, 0, "rectangle"},
-    PropertyRule{kPictureBox, 0x12, F::TabIndex, E::Word, 0, "tab index"},
-    PropertyRule{kPictureBox, 0x1A, F::DrawingSetting, E::Constant, 0, "drawing setting"},
-    PropertyRule{kPictureBox, 0x24, F::PictureBorder, E::SmallInt, 1, "border style"},
+    row(kLabel, 0x01, "caption", kCaption),
+    row(kLabel, 0x03, "back colour", kBackColour),
+    row(kLabel, 0x04, "fore colour", kForeColour),
+    row(kLabel, 0x05, "rectangle", kRect),
+    row(kLabel, 0x12, "tab index", kTabIndex),
+    row(kLabel, 0x25, "font", kFont),
 
-    PropertyRule{kLabel, 0x01, F::Caption, E::Text, 0, "caption"},
-    PropertyRule{kLabel, 0x03, F::BackColour, E::Colour, 0, "back colour"},
-    PropertyRule{kLabel, 0x04, F::ForeColour, E::Colour, 0, "fore colour"},
-    PropertyRule{kLabel, 0x05, F::Rect, E::Rect, 0, "rectangle"},
-    PropertyRule{kLabel, 0x12, F::TabIndex, E::Word, 0, "tab index"},
-    PropertyRule{kLabel, 0x25, F::Font, E::Font, 0, "font"},
+    row(kTextBox, 0x04, "rectangle", kRect),
+    row(kTextBox, 0x0B, "text", kCaption),
+    row(kTextBox, 0x12, "tab index", kTabIndex),
 
-    PropertyRule{kTextBox, 0x04, F::Rect, E::Rect, 0, "rectangle"},
-    PropertyRule{kTextBox, 0x0B, F::Caption, E::Text, 0, "text"},
-    PropertyRule{kTextBox, 0x12, F::TabIndex, E::Word, 0, "tab index"},
+    row(kFrame, 0x01, "caption", kCaption),
+    row(kFrame, 0x05, "rectangle", kRect),
+    row(kFrame, 0x12, "tab index", kTabIndex),
 
-    PropertyRule{kFrame, 0x01, F::Caption, E::Text, 0, "caption"},
-    PropertyRule{kFrame, 0x05, F::Rect, E::Rect, 0, "rectangle"},
-    PropertyRule{kFrame, 0x12, F::TabIndex, E::Word, 0, "tab index"},
+    row(kCommandButton, 0x01, "caption", kCaption),
+    row(kCommandButton, 0x04, "rectangle", kRect),
+    row(kCommandButton, 0x11, "tab index", kTabIndex),
 
-    PropertyRule{kCommandButton, 0x01, F::Caption, E::Text, 0, "caption"},
-    PropertyRule{kCommandButton, 0x04, F::Rect, E::Rect, 0, "rectangle"},
-    PropertyRule{kCommandButton, 0x11, F::TabIndex, E::Word, 0, "tab index"},
+    row(kCheckBox, 0x01, "caption", kCaption),
+    row(kCheckBox, 0x05, "rectangle", kRect),
+    row(kCheckBox, 0x12, "tab index", kTabIndex),
+    row(kCheckBox, 0x13, "value", kCheckValue),
 
-    PropertyRule{kCheckBox, 0x01, F::Caption, E::Text, 0, "caption"},
-    PropertyRule{kCheckBox, 0x05, F::Rect, E::Rect, 0, "rectangle"},
-    PropertyRule{kCheckBox, 0x12, F::TabIndex, E::Word, 0, "tab index"},
-    PropertyRule{kCheckBox, 0x13, F::CheckValue, E::SmallInt, 2, "value"},
+    row(kOptionButton, 0x01, "caption", kCaption),
+    row(kOptionButton, 0x05, "rectangle", kRect),
+    row(kOptionButton, 0x12, "tab index", kTabIndex),
+    row(kOptionButton, 0x13, "value", kOptionValue),
 
-    PropertyRule{kOptionButton, 0x01, F::Caption, E::Text, 0, "caption"},
-    PropertyRule{kOptionButton, 0x05, F::Rect, E::Rect, 0, "rectangle"},
-    PropertyRule{kOptionButton, 0x12, F::TabIndex, E::Word, 0, "tab index"},
-    PropertyRule{kOptionButton, 0x13, F::OptionValue, E::Boolean, 0, "value"},
+    row(kHScrollBar, 0x02, "rectangle", kRect),
+    row(kHScrollBar, 0x09, "tab index", kTabIndex),
 
-    PropertyRule{kHScrollBar, 0x02, F::Rect, E::Rect, 0, "rectangle"},
-    PropertyRule{kHScrollBar, 0x09, F::TabIndex, E::Word, 0, "tab index"},
+    row(kVScrollBar, 0x02, "rectangle", kRect),
+    row(kVScrollBar, 0x09, "tab index", kTabIndex),
 
-    PropertyRule{kVScrollBar, 0x02, F::Rect, E::Rect, 0, "rectangle"},
-    PropertyRule{kVScrollBar, 0x09, F::TabIndex, E::Word, 0, "tab index"},
+    row(kWindow, 0x01, "caption", kWindowCaption),
+    row(kWindow, 0x19, "drawing setting", kWindowDrawingSetting),
+    row(kWindow, 0x1D, "help button", kHelpButton),
+    row(kWindow, 0x22, "border style", kBorderStyle),
+    row(kWindow, 0x23, "icon", kIcon),
+    row(kWindow, 0x24, "link topic", kLinkTopic),
+    row(kWindow, 0x26, "maximize button", kMaxButton),
+    row(kWindow, 0x27, "minimize button", kMinButton),
+    row(kWindow, 0x35, "client rectangle", kClient),
+    row(kWindow, 0x44, "shown in taskbar", kShowInTaskbar),
+    row(kWindow, 0x46, "start-up position", kStartUpPosition),
 };
 
-// Each kind's slice of kRules, indexed by kind code; computed once at
-// compile time so a look-up is a short linear scan.
+// Each kind's slice of kRules, indexed by kind code.
 struct Slice {
     std::uint8_t begin = 0;
     std::uint8_t count = 0;
 };
 
-constexpr std::array<Slice, 16> makeSlices() {
+constexpr std::array<Slice, 16> kSlices = [] {
     std::array<Slice, 16> slices{};
     for (std::size_t i = 0; i < kRules.size(); ++i) {
         Slice& s = slices[kRules[i].kindCode];
@@ -95,9 +211,7 @@ constexpr std::array<Slice, 16> makeSlices() {
         ++s.count;
     }
     return slices;
-}
-
-constexpr std::array<Slice, 16> kSlices = makeSlices();
+}();
 
 constexpr bool groupedAndAscending() {
     for (std::size_t kind = 0; kind < kSlices.size(); ++kind) {
@@ -111,9 +225,20 @@ constexpr bool groupedAndAscending() {
                 return false;
         }
     }
-    return true;
+    // The window's rules come last, so the control rules are one span.
+    return kRules.back().kindCode == kWindow &&
+           kSlices[kWindow].begin + kSlices[kWindow].count == kRules.size();
 }
 static_assert(groupedAndAscending(), "property rules must be grouped by kind, ids ascending");
+
+// kRules' index + 1 for every (kind code, identifier), 0 where there is no
+// rule: a decoder looks a property up in one step.
+constexpr auto kIndex = [] {
+    std::array<std::uint8_t, 16 * 256> index{};
+    for (std::size_t i = 0; i < kRules.size(); ++i)
+        index[kRules[i].kindCode * 256u + kRules[i].id] = static_cast<std::uint8_t>(i + 1);
+    return index;
+}();
 
 } // namespace
 
@@ -124,17 +249,6 @@ std::span<const PropertyRule> propertyRules(std::uint8_t kindCode) {
     return std::span<const PropertyRule>(kRules).subspan(s.begin, s.count);
 }
 
-// kRules' index + 1 for every (kind code, identifier), 0 where there is no
-// rule: a decoder looks a property up in one step.
-constexpr auto makeIndex() {
-    std::array<std::uint8_t, 16 * 256> index{};
-    for (std::size_t i = 0; i < kRules.size(); ++i)
-        index[kRules[i].kindCode * 256u + kRules[i].id] = static_cast<std::uint8_t>(i + 1);
-    return index;
-}
-
-constexpr auto kIndex = makeIndex();
-
 const PropertyRule* findPropertyRule(std::uint8_t kindCode, std::uint8_t id) {
     if (kindCode >= kSlices.size())
         return nullptr;
@@ -142,11 +256,15 @@ const PropertyRule* findPropertyRule(std::uint8_t kindCode, std::uint8_t id) {
     return i == 0 ? nullptr : &kRules[i - 1u];
 }
 
-const PropertyRule* findFieldRule(std::uint8_t kindCode, Field field) {
+std::span<const PropertyRule> controlRules() {
+    return std::span<const PropertyRule>(kRules).first(kSlices[kWindow].begin);
+}
+
+bool kindCarries(std::uint8_t kindCode, const void* field) {
     for (const PropertyRule& rule : propertyRules(kindCode))
         if (rule.field == field)
-            return &rule;
-    return nullptr;
+            return true;
+    return false;
 }
 
 std::string_view kindCodeName(std::uint8_t kindCode) {

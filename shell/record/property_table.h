@@ -1,76 +1,70 @@
 #pragma once
 
-// Which properties each block kind carries, under which identifier, and how
-// each is encoded. The decoder reads a block's properties by this table and
-// the encoder writes them from it, so the two cannot disagree.
+// Which properties each block kind carries: one row per property, binding
+// its identifier and name to the codec that lays its value out and to the
+// description field it fills. The decoder, the encoder, the encoder's
+// checks and the record tool all loop over these rows, so adding a
+// property is adding a row.
+
+#include "shell/model/window_description.h"
+#include "shell/record/byte_writer.h"
+#include "shell/record/codecs.h"
+#include "shell/support/expected.h"
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace shell::record {
 
-// How a property's value is laid out.
-enum class Encoding : std::uint8_t {
-    Text,       // 2-byte byte count, code page 936 bytes, 0x00
-    Boolean,    // 0x00 false, 0xFF true
-    SmallInt,   // one byte from 0 to the rule's maxValue
-    Word,       // 2 bytes, unsigned
-    Colour,     // 4 bytes
-    Rect,       // four signed 2-byte values
-    ClientRect, // four signed 4-byte values
-    Font,       // OLE standard font persistence record
-    Picture,    // 4-byte length, then an OLE standard picture persistence record
-    Constant,   // 4 bytes 01 00 42 00
+// The description a block belongs to: the window (control null) or one of
+// its controls.
+struct Fields {
+    WindowDescription* window = nullptr;
+    ControlDescription* control = nullptr;
 };
-
-// The description field a property fills.
-enum class Field : std::uint8_t {
-    // Controls.
-    Caption, // also a text box's text
-    BackColour,
-    ForeColour,
-    Font,
-    Picture,
-    Rect,
-    TabIndex,
-    DrawingSetting,
-    PictureBorder,
-    CheckValue,
-    OptionValue,
-    // The window.
-    WindowCaption,
-    WindowDrawingSetting,
-    HelpButton,
-    BorderStyle,
-    Icon,
-    LinkTopic,
-    MaxButton,
-    MinButton,
-    Client,
-    ShowInTaskbar,
-    StartUpPosition,
+struct ConstFields {
+    const WindowDescription* window = nullptr;
+    const ControlDescription* control = nullptr;
 };
 
 struct PropertyRule {
-    std::uint8_t kindCode;
+    std::uint8_t kindCode; // 0 to 10 for controls, 13 for the window
     std::uint8_t id;
-    Field field;
-    Encoding encoding;
-    std::uint8_t maxValue; // SmallInt only
     std::string_view name;
+    Encoding encoding;
+    // The description field the property fills: rules that share one fill
+    // the same field.
+    const void* field;
+    // "a caption or text": how the encoder names the field when refusing it
+    // to a kind that has no rule for it.
+    std::string_view fieldWords;
+
+    // Reads the value into the field.
+    Expected<void> (*read)(PropertyInput& in, Fields fields);
+    // Whether the description holds a value to write: false for an absent
+    // optional field.
+    bool (*present)(ConstFields fields);
+    // Refuses a value the record cannot hold, before anything is written.
+    Expected<void> (*check)(ConstFields fields);
+    Expected<void> (*write)(ByteWriter& out, ConstFields fields);
+    std::string (*describe)(ConstFields fields);
 };
 
-// The rules of one kind code (0 to 10 for controls, 13 for the window), in
-// ascending identifier order; empty for a code that is no kind.
+// The rules of one kind code, in ascending identifier order; empty for a
+// code that is no kind.
 std::span<const PropertyRule> propertyRules(std::uint8_t kindCode);
 
 // The rule for `id` in `kindCode`, or null when that kind has no such
 // property.
 const PropertyRule* findPropertyRule(std::uint8_t kindCode, std::uint8_t id);
 
-// The rule through which `kindCode` carries `field`, or null.
-const PropertyRule* findFieldRule(std::uint8_t kindCode, Field field);
+// Every control kind's rules, for finding a field some kind may not carry.
+std::span<const PropertyRule> controlRules();
+
+// Whether `kindCode` has a rule filling `field` (a PropertyRule::field).
+bool kindCarries(std::uint8_t kindCode, const void* field);
 
 // "window" for 13, else the control kind's name, or "unknown".
 std::string_view kindCodeName(std::uint8_t kindCode);

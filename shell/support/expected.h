@@ -89,4 +89,42 @@ private:
     };
 };
 
+// Success that carries nothing, or an error.
+template <> class [[nodiscard]] Expected<void> {
+public:
+    Expected() = default;
+    Expected(Error error) : error_(std::move(error)), failed_(true) {}
+
+    bool hasValue() const { return !failed_; }
+    explicit operator bool() const { return !failed_; }
+
+    const Error& error() const {
+        assert(failed_);
+        return error_;
+    }
+
+private:
+    Error error_;
+    bool failed_ = false;
+};
+
 } // namespace shell
+
+// Returns the error of `expr`, an Expected, from the enclosing function.
+#define LANSU_TRY(expr)                                                                            \
+    do {                                                                                           \
+        if (auto lansu_try_result = (expr); !lansu_try_result)                                     \
+            return lansu_try_result.error();                                                       \
+    } while (0)
+
+// `LANSU_TRY_ASSIGN(auto x, expr);` declares x as the value of `expr`, or
+// returns the error of `expr` from the enclosing function.
+#define LANSU_TRY_ASSIGN(declaration, expr)                                                        \
+    LANSU_TRY_ASSIGN_IMPL(declaration, expr, LANSU_TRY_NAME(lansu_try_, __LINE__))
+#define LANSU_TRY_NAME(a, b) LANSU_TRY_NAME_IMPL(a, b)
+#define LANSU_TRY_NAME_IMPL(a, b) a##b
+#define LANSU_TRY_ASSIGN_IMPL(declaration, expr, result)                                           \
+    auto result = (expr);                                                                          \
+    if (!result)                                                                                   \
+        return result.error();                                                                     \
+    declaration = std::move(*result)

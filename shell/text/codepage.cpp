@@ -6,6 +6,7 @@
 
 #include "shell/text/codepage_platform.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
@@ -122,23 +123,13 @@ bool isAscii(std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-Expected<bool> appendGbkAsUtf8(std::span<const std::uint8_t> bytes, std::string& out,
-                               std::size_t& failedAt) {
-    if (isAscii(bytes)) {
-        out.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        return true;
+Expected<void> appendGbkAsUtf8(std::span<const std::span<const std::uint8_t>> texts,
+                               std::span<std::string* const> outs, DecodeStop* stopped) {
+    if (std::all_of(texts.begin(), texts.end(), isAscii)) {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            outs[i]->append(reinterpret_cast<const char*>(texts[i].data()), texts[i].size());
+        return {};
     }
-    const std::span<const std::uint8_t> texts[] = {bytes};
-    std::string* const outs[] = {&out};
-    std::size_t failedText = 0;
-    return appendManyGbkAsUtf8(texts, outs, failedText, failedAt);
-}
-
-Expected<bool> appendManyGbkAsUtf8(std::span<const std::span<const std::uint8_t>> texts,
-                                   std::span<std::string* const> outs, std::size_t& failedText,
-                                   std::size_t& failedAt) {
-    if (texts.empty())
-        return true;
     // The texts joined, each ended by 0x00: the code page is stateless, so
     // the separators split the converter's output exactly, and a lead byte
     // cut off by the end of its text meets 0x00 and fails there rather than
@@ -160,19 +151,19 @@ Expected<bool> appendManyGbkAsUtf8(std::span<const std::span<const std::uint8_t>
     std::size_t failed = 0;
     const auto decoded = platform::decodeCodePage936(joined, wide, count, failed);
     if (!decoded)
-        return decoded;
+        return decoded.error();
     if (!*decoded) {
+        DecodeStop where{texts.size() - 1, texts.back().size()};
         for (std::size_t i = 0; i < texts.size(); ++i) {
             if (failed <= texts[i].size()) {
-                failedText = i;
-                failedAt = failed;
-                return decodeFailure(texts[i], failed);
+                where = {i, failed};
+                break;
             }
             failed -= texts[i].size() + 1;
         }
-        failedText = texts.size() - 1;
-        failedAt = texts.back().size();
-        return decodeFailure(texts.back(), failedAt);
+        if (stopped)
+            *stopped = where;
+        return decodeFailure(texts[where.text], where.offset);
     }
     // Each text gets room for four UTF-8 bytes per wchar_t, is written in
     // one pass and trimmed; trimming never reallocates.
@@ -211,16 +202,7 @@ Expected<bool> appendManyGbkAsUtf8(std::span<const std::span<const std::uint8_t>
         out.resize(static_cast<std::size_t>(p - out.data()));
         cp = stop == end ? end : stop + 1;
     }
-    return true;
-}
-
-Expected<std::string> gbkToUtf8(std::span<const std::uint8_t> bytes) {
-    std::string out;
-    std::size_t failedAt = 0;
-    auto ok = appendGbkAsUtf8(bytes, out, failedAt);
-    if (!ok)
-        return Error{"byte " + std::to_string(failedAt) + ": " + ok.error().message};
-    return out;
+    return {};
 }
 
 Expected<std::string> utf8ToGbk(std::string_view utf8) {

@@ -14,27 +14,21 @@
 
 namespace shell::text {
 
-// Converts code page 936 bytes to UTF-8. On failure the message starts with
-// the byte offset (within `bytes`) of the first sequence that cannot be
-// decoded: "byte 4: expected a code page 936 character, got 0x81 0x20".
-Expected<std::string> gbkToUtf8(std::span<const std::uint8_t> bytes);
+// Where converting code page 936 texts stopped: which text, and the offset
+// of the sequence that cannot be decoded within it.
+struct DecodeStop {
+    std::size_t text = 0;
+    std::size_t offset = 0;
+};
 
-// Appends the UTF-8 form of `bytes` to `out`; `out` is unchanged on failure.
-// On failure the message is only "expected ..., got ..." and the offset of
-// the bad sequence within `bytes` goes to `failedAt`, so that a caller can
-// word the place itself.
-Expected<bool> appendGbkAsUtf8(std::span<const std::uint8_t> bytes, std::string& out,
-                               std::size_t& failedAt);
-
-// Converts several code page 936 texts to UTF-8 in one call to the converter,
-// appending texts[i] to *outs[i]; far cheaper than one call per text when
-// there are many short ones. The texts must not contain 0x00 bytes. On
-// failure no output is changed, `failedText` is the index of the text that
-// cannot be decoded and `failedAt` the offset within it, and the message is
-// worded as appendGbkAsUtf8 words it.
-Expected<bool> appendManyGbkAsUtf8(std::span<const std::span<const std::uint8_t>> texts,
-                                   std::span<std::string* const> outs, std::size_t& failedText,
-                                   std::size_t& failedAt);
+// Converts code page 936 texts to UTF-8, appending texts[i] to *outs[i], in
+// one call to the converter: far cheaper than one call per text when there
+// are many short ones. The texts must not contain 0x00 bytes. On failure no
+// output is changed, the message is only "expected ..., got ..." and
+// `stopped`, when given, says which text and where in it, so that a caller
+// can word the place itself.
+Expected<void> appendGbkAsUtf8(std::span<const std::span<const std::uint8_t>> texts,
+                               std::span<std::string* const> outs, DecodeStop* stopped = nullptr);
 
 // Converts UTF-8 to code page 936. On failure the message names the
 // character that code page 936 cannot hold and its byte offset in `utf8`

@@ -10,7 +10,6 @@
 #include "shell/record/location.h"
 #include "shell/record/property_table.h"
 #include "shell/record/record.h"
-#include "tools/record/picture_info.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -26,7 +25,6 @@ namespace {
 
 using shell::ControlDescription;
 using shell::WindowDescription;
-using shell::record::Field;
 using shell::record::PropertyRule;
 
 constexpr int kValid = 0;
@@ -92,91 +90,6 @@ bool readFile(const char* path, std::vector<std::uint8_t>& out) {
     return true;
 }
 
-// A text between quotes with line breaks, tabs, other control characters,
-// quotes and backslashes escaped, so every byte shows and a line break
-// cannot end the dump's line.
-std::string quoted(const std::string& utf8) {
-    std::string out = "\"";
-    for (const char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\x%02x", c);
-                out += buffer;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    return out + "\"";
-}
-
-std::string colour(shell::Colour c) {
-    char buffer[48];
-    if (c.isSystem())
-        std::snprintf(buffer, sizeof buffer, "0x%08x (system colour %u)",
-                      static_cast<unsigned>(c.raw), static_cast<unsigned>(c.systemIndex()));
-    else
-        std::snprintf(buffer, sizeof buffer, "0x%08x", static_cast<unsigned>(c.raw));
-    return buffer;
-}
-
-std::string points(std::int32_t tenThousandths) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.4g pt", tenThousandths / 10000.0);
-    return buffer;
-}
-
-std::string font(const shell::Font& f) {
-    std::string out = quoted(f.face) + " " + points(f.sizeTenThousandths) + ", weight " +
-                      std::to_string(f.weight) + ", character set " + std::to_string(f.charset);
-    if (f.italic)
-        out += ", italic";
-    if (f.underline)
-        out += ", underline";
-    if (f.strikethrough)
-        out += ", strikethrough";
-    return out;
-}
-
-std::string rect(const shell::TwipRect& r) {
-    return "left " + std::to_string(r.left) + ", top " + std::to_string(r.top) + ", width " +
-           std::to_string(r.width) + ", height " + std::to_string(r.height) + " twips";
-}
-
-std::string yesNo(bool v) {
-    return v ? "true" : "false";
-}
-
-std::string checkValue(std::uint8_t v) {
-    switch (v) {
-    case 0:
-        return "0 (unchecked)";
-    case 1:
-        return "1 (checked)";
-    case 2:
-        return "2 (grayed)";
-    }
-    return std::to_string(v);
-}
-
 void line(int depth, const std::string& text) {
     std::fputs(std::string(static_cast<std::size_t>(depth) * 2, ' ').c_str(), stdout);
     std::fputs(text.c_str(), stdout);
@@ -187,59 +100,17 @@ void property(int depth, const PropertyRule& rule, const std::string& value) {
     line(depth, shell::record::hexByte(rule.id) + " " + std::string(rule.name) + ": " + value);
 }
 
+// Every property the description holds, through its kind's rules.
+void dumpProperties(int depth, std::uint8_t kindCode, shell::record::ConstFields fields) {
+    for (const PropertyRule& rule : shell::record::propertyRules(kindCode))
+        if (rule.present(fields))
+            property(depth, rule, rule.describe(fields));
+}
+
 void dumpControl(const ControlDescription& c, int depth) {
-    const auto code = static_cast<std::uint8_t>(c.kind);
     line(depth, c.name + " (" + std::string(shell::controlKindName(c.kind)) + ", ordinal " +
                     std::to_string(c.ordinal) + ")");
-    for (const PropertyRule& rule : shell::record::propertyRules(code)) {
-        switch (rule.field) {
-        case Field::Caption:
-            if (c.caption)
-                property(depth + 1, rule, quoted(*c.caption));
-            break;
-        case Field::BackColour:
-            if (c.backColour)
-                property(depth + 1, rule, colour(*c.backColour));
-            break;
-        case Field::ForeColour:
-            if (c.foreColour)
-                property(depth + 1, rule, colour(*c.foreColour));
-            break;
-        case Field::Font:
-            if (c.font)
-                property(depth + 1, rule, font(*c.font));
-            break;
-        case Field::Picture:
-            if (c.picture)
-                property(depth + 1, rule, record_tool::describePicture(c.picture->fileBytes));
-            break;
-        case Field::Rect:
-            property(depth + 1, rule, rect(c.rect));
-            break;
-        case Field::TabIndex:
-            property(depth + 1, rule, std::to_string(c.tabIndex));
-            break;
-        case Field::DrawingSetting:
-            if (c.drawingSetting)
-                property(depth + 1, rule, "01 00 42 00");
-            break;
-        case Field::PictureBorder:
-            if (c.border)
-                property(depth + 1, rule,
-                         *c.border == shell::PictureBorder::None ? "0 (none)" : "1 (fixed single)");
-            break;
-        case Field::CheckValue:
-            if (c.value)
-                property(depth + 1, rule, checkValue(*c.value));
-            break;
-        case Field::OptionValue:
-            if (c.value)
-                property(depth + 1, rule, yesNo(*c.value != 0));
-            break;
-        default:
-            break;
-        }
-    }
+    dumpProperties(depth + 1, static_cast<std::uint8_t>(c.kind), {nullptr, &c});
     for (const ControlDescription& child : c.children)
         dumpControl(child, depth + 1);
 }
@@ -257,52 +128,7 @@ void dumpWindow(const char* path, std::size_t size, const WindowDescription& w) 
     line(0, w.name + " (window, ordinal 0)");
     line(1, "window id: " + shell::record::guidText(w.windowId));
     line(1, "interface id: " + shell::record::guidText(w.interfaceId));
-    for (const PropertyRule& rule : shell::record::propertyRules(shell::kWindowKindCode)) {
-        switch (rule.field) {
-        case Field::WindowCaption:
-            property(1, rule, quoted(w.caption));
-            break;
-        case Field::WindowDrawingSetting:
-            if (w.drawingSetting)
-                property(1, rule, "01 00 42 00");
-            break;
-        case Field::HelpButton:
-            if (w.helpButton)
-                property(1, rule, yesNo(*w.helpButton));
-            break;
-        case Field::BorderStyle:
-            property(1, rule, std::to_string(w.borderStyle));
-            break;
-        case Field::Icon:
-            if (w.icon)
-                property(1, rule, record_tool::describePicture(w.icon->fileBytes));
-            break;
-        case Field::LinkTopic:
-            property(1, rule, quoted(w.linkTopic));
-            break;
-        case Field::MaxButton:
-            property(1, rule, yesNo(w.maxButton));
-            break;
-        case Field::MinButton:
-            property(1, rule, yesNo(w.minButton));
-            break;
-        case Field::Client:
-            property(1, rule,
-                     "left " + std::to_string(w.client.left) + ", top " +
-                         std::to_string(w.client.top) + ", width " +
-                         std::to_string(w.client.width) + ", height " +
-                         std::to_string(w.client.height) + " twips");
-            break;
-        case Field::ShowInTaskbar:
-            property(1, rule, yesNo(w.showInTaskbar));
-            break;
-        case Field::StartUpPosition:
-            property(1, rule, std::to_string(w.startUpPosition));
-            break;
-        default:
-            break;
-        }
-    }
+    dumpProperties(1, shell::kWindowKindCode, {&w, nullptr});
     for (const ControlDescription& c : w.controls)
         dumpControl(c, 1);
 }

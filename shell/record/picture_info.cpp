@@ -1,8 +1,10 @@
-#include "tools/record/picture_info.h"
+#include "shell/record/picture_info.h"
+
+#include "shell/support/little_endian.h"
 
 #include <cstdlib>
 
-namespace record_tool {
+namespace shell::record {
 
 namespace {
 
@@ -12,14 +14,8 @@ public:
     bool has(std::size_t offset, std::size_t size) const {
         return offset <= b_.size() && size <= b_.size() - offset;
     }
-    std::uint16_t u16(std::size_t at) const {
-        return static_cast<std::uint16_t>(b_[at] | (b_[at + 1] << 8));
-    }
-    std::uint32_t u32(std::size_t at) const {
-        return static_cast<std::uint32_t>(b_[at]) | (static_cast<std::uint32_t>(b_[at + 1]) << 8) |
-               (static_cast<std::uint32_t>(b_[at + 2]) << 16) |
-               (static_cast<std::uint32_t>(b_[at + 3]) << 24);
-    }
+    std::uint16_t u16(std::size_t at) const { return loadLittleEndian<std::uint16_t>(&b_[at]); }
+    std::uint32_t u32(std::size_t at) const { return loadLittleEndian<std::uint32_t>(&b_[at]); }
     std::uint8_t u8(std::size_t at) const { return b_[at]; }
 
 private:
@@ -69,12 +65,16 @@ std::string icon(std::span<const std::uint8_t> file) {
 
 } // namespace
 
-std::string describePicture(std::span<const std::uint8_t> file) {
-    if (file.size() >= 2 && file[0] == 'B' && file[1] == 'M')
-        return bitmap(file);
-    if (file.size() >= 4 && file[0] == 0 && file[1] == 0 && file[2] == 1 && file[3] == 0)
-        return icon(file);
-    return "unknown format, " + std::to_string(file.size()) + " bytes";
+std::string describePicture(const Picture& picture) {
+    switch (picture.format()) {
+    case Picture::Format::Bitmap:
+        return bitmap(picture.fileBytes);
+    case Picture::Format::Icon:
+        return icon(picture.fileBytes);
+    case Picture::Format::Unknown:
+        break;
+    }
+    return "unknown format, " + std::to_string(picture.fileBytes.size()) + " bytes";
 }
 
-} // namespace record_tool
+} // namespace shell::record

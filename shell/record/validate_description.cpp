@@ -1,0 +1,121 @@
+#include "shell/record/validate_description.h"
+
+#include "shell/record/format.h"
+#include "shell/record/identifier.h"
+#include "shell/record/location.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace shell::record {
+
+namespace rf = record_format;
+
+namespace {
+
+Error controlError(const ControlDescription& c, std::string_view what,
+                   const PropertyRule* rule = nullptr) {
+    return descriptionError(c.name, c.ordinal, what, rule);
+}
+
+bool isName(const std::string& name) {
+    return isIdentifier(name) && name.size() <= rf::kMaxNameLength;
+}
+
+const std::string kNameWords = "expected an ASCII identifier of at most " +
+                               std::to_string(rf::kMaxNameLength) + " characters as the name";
+
+Expected<void> validateControl(const ControlDescription& c) {
+    if (!isName(c.name))
+        return controlError(c, kNameWords);
+    const auto code = static_cast<std::uint8_t>(c.kind);
+    if (!controlKindFromCode(code))
+        return controlError(c, "expected a control kind (0 to 6, 9 or 10), got " +
+                                   std::to_string(code));
+    const ConstFields fields{nullptr, &c};
+    for (const PropertyRule& rule : controlRules())
+        if (rule.present(fields) && !kindCarries(code, rule.field))
+            return controlError(c, "a " + std::string(controlKindName(c.kind)) + " cannot carry " +
+                                       std::string(rule.fieldWords));
+    for (const PropertyRule& rule : propertyRules(code))
+        if (rule.present(fields))
+            if (auto ok = rule.check(fields); !ok)
+                return controlError(c, ok.error().message, &rule);
+    if (!c.children.empty() && !isContainer(c.kind))
+        return controlError(c, "a " + std::string(controlKindName(c.kind)) +
+                                   " cannot hold controls; only a frame can");
+    return {};
+}
+
+Expected<void> validateList(const std::vector<ControlDescription>& list, std::size_t depth,
+                            std::vector<const ControlDescription*>& all) {
+    for (const ControlDescription& control : list) {
+        all.push_back(&control);
+        LANSU_TRY(validateControl(control));
+        if (!control.children.empty()) {
+            if (depth + 1 > rf::kMaxDepth)
+                return controlError(control, "expected at most " + std::to_string(rf::kMaxDepth) +
+                                                 " nested containers, the window included");
+            LANSU_TRY(validateList(control.children, depth + 1, all));
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+Error descriptionError(std::string_view name, int ordinal, std::string_view what,
+                       const PropertyRule* rule) {
+    std::string message = ordinal < 0 ? "window " : "control ";
+    message += name;
+    if (ordinal >= 0)
+        message += " (ordinal " + std::to_string(ordinal) + ")";
+    if (rule) {
+        message += " property " + hexByte(rule->id) + " (";
+        message += rule->name;
+        message += ')';
+    }
+    message += ": ";
+    message += what;
+    return Error{std::move(message)};
+}
+
+Expected<void> validateDescription(const WindowDescription& window) {
+    const auto windowError = [&](std::string_view what) {
+        return descriptionError(window.name, -1, what);
+    };
+    if (!isName(window.name))
+        return windowError(kNameWords);
+    const ConstFields fields{&window, nullptr};
+    for (const PropertyRule& rule : propertyRules(kWindowKindCode))
+        if (rule.present(fields))
+            if (auto ok = rule.check(fields); !ok)
+                return windowError(ok.error().message);
+
+    std::vector<const ControlDescription*> all;
+    LANSU_TRY(validateList(window.controls, 1, all));
+    if (all.size() > 255)
+        return windowError("expected at most 255 controls, got " + std::to_string(all.size()));
+    std::vector<const ControlDescription*> byOrdinal(256, nullptr);
+    for (const ControlDescription* c : all) {
+        if (c->ordinal == 0 || c->ordinal > all.size())
+            return controlError(*c, "expected an ordinal from 1 to " + std::to_string(all.size()) +
+                                        " (the number of controls)");
+        if (byOrdinal[c->ordinal])
+            return controlError(*c,
+                                "expected an ordinal no other control has, got the ordinal of " +
+                                    byOrdinal[c->ordinal]->name);
+        byOrdinal[c->ordinal] = c;
+    }
+    std::vector<const ControlDescription*> byName = all;
+    std::stable_sort(byName.begin(), byName.end(),
+                     [](const auto* a, const auto* b) { return a->name < b->name; });
+    for (std::size_t i = 1; i < byName.size(); ++i)
+        if (byName[i]->name == byName[i - 1]->name)
+            return controlError(*byName[i],
+                                "expected a name no other control has, got the name of ordinal " +
+                                    std::to_string(byName[i - 1]->ordinal));
+    return {};
+}
+
+} // namespace shell::record
