@@ -5,7 +5,7 @@ over AT-SPI, and the program used from the keyboard alone.
 Usage: test_accessibility.py EXECUTABLE [TestClass[.test_name] ...]
 """
 
-from atspi import ROLE_OF_KIND, AccessibleTestCase, spoken_name
+from atspi import AccessibleTestCase
 from x11session import (APPLICATION_TITLE, MAIN_TITLE, TROUBLESHOOTING_TITLE, main,
                         wait_until)
 
@@ -18,11 +18,14 @@ class AccessibleTreeTest(AccessibleTestCase):
 
     def assert_window_reads_as_described(self, app, title, facts):
         window = self.top_level(app, "frame", title)
-        x11 = self.session.windows_titled(app, title)[0]
+        x11 = self.session.wait_single_window(app, title)
+        self.session.wait_settled(x11)
         client = self.session.geometry(x11)
         component = window.queryComponent()
-        self.assertEqual(component.getPosition(self.pyatspi.DESKTOP_COORDS),
-                         (client["x"], client["y"]))
+        # Qt learns where the window manager put the window a moment later.
+        wait_until(lambda: component.getPosition(self.pyatspi.DESKTOP_COORDS)
+                   == (client["x"], client["y"]), "the window's place as X11 has it",
+                   last_seen=lambda: component.getPosition(self.pyatspi.DESKTOP_COORDS))
         self.assertEqual(component.getSize(), tuple(facts["client"]))
 
         objects = self.by_name(window, facts)
@@ -62,7 +65,7 @@ class AccessibleTreeTest(AccessibleTestCase):
         form1, objects = self.assert_window_reads_as_described(app, MAIN_TITLE,
                                                                self.facts["Form1"])
         self.assertEqual(objects["Option2"].parent.name, "微信数据内容预览窗口")
-        self.assertEqual(self.focused(objects), ["Picture1"])
+        self.wait_focus(objects, "Picture1")
 
         objects["Command12"].queryAction().doAction(0)
         box = self.top_level(app, "alert", APPLICATION_TITLE)
@@ -79,7 +82,7 @@ class AccessibleTreeTest(AccessibleTestCase):
         self.session.wait_single_window(app, TROUBLESHOOTING_TITLE)
         _, form2 = self.assert_window_reads_as_described(app, TROUBLESHOOTING_TITLE,
                                                          self.facts["Form2"])
-        self.assertEqual(self.focused(form2), ["Picture1"])
+        self.wait_focus(form2, "Picture1")
 
 
 class KeyboardTest(AccessibleTestCase):
