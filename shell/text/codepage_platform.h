@@ -6,7 +6,7 @@
 // converter, which only turns code page 936 bytes into wide characters and
 // UTF-8 into code page 936 bytes. Linux supplies
 // the converter in codepage_iconv.cpp (glibc's iconv), Windows in
-// shell/win32/codepage_936.cpp (the system's code-page tables).
+// shell/text/codepage_windows.cpp (the system's code-page tables).
 //
 // Not part of the interface: only the files named here include it.
 

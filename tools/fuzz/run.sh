@@ -21,7 +21,9 @@ here="${root}/tools/fuzz"
 mkdir -p "${out}/artifacts" "${out}/corpus"
 clangxx="${CLANGXX:-clang++}"
 
-codec=("${root}"/shell/record/*.cpp "${root}"/shell/text/*.cpp "${root}"/shell/model/*.cpp)
+# shell/text holds the converter of each platform; this is Linux's (iconv).
+codec=("${root}"/shell/record/*.cpp "${root}"/shell/text/codepage.cpp
+       "${root}"/shell/text/codepage_iconv.cpp "${root}"/shell/model/*.cpp)
 qt=("${root}"/shell/runtime/*.cpp "${root}"/shell/qt/*.cpp)
 
 # build NAME "COMPILE FLAGS" "LINK FLAGS" SOURCE...: rebuilds only when a
