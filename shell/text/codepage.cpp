@@ -148,11 +148,10 @@ Expected<void> appendGbkAsUtf8(std::span<const std::span<const std::uint8_t>> te
     }
     thread_local std::vector<wchar_t> wide;
     std::size_t count = 0;
-    std::size_t failed = 0;
-    const auto decoded = platform::decodeCodePage936(joined, wide, count, failed);
-    if (!decoded)
-        return decoded.error();
-    if (!*decoded) {
+    LANSU_TRY_ASSIGN(const platform::StopOffset undecodable,
+                     platform::decodeCodePage936(joined, wide, count));
+    if (undecodable) {
+        std::size_t failed = *undecodable;
         DecodeStop where{texts.size() - 1, texts.back().size()};
         for (std::size_t i = 0; i < texts.size(); ++i) {
             if (failed <= texts[i].size()) {
@@ -212,13 +211,11 @@ Expected<std::string> utf8ToGbk(std::string_view utf8) {
         out.assign(utf8);
         return out;
     }
-    std::size_t failedAt = 0;
-    const auto encoded = platform::encodeCodePage936(utf8, out, failedAt);
-    if (!encoded)
-        return encoded.error();
-    if (*encoded)
-        return out;
-    return encodeFailure(utf8, failedAt);
+    LANSU_TRY_ASSIGN(const platform::StopOffset unencodable,
+                     platform::encodeCodePage936(utf8, out));
+    if (unencodable)
+        return encodeFailure(utf8, *unencodable);
+    return out;
 }
 
 } // namespace shell::text

@@ -51,8 +51,8 @@ Converter& toCodePage() {
 
 } // namespace
 
-Expected<bool> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
-                                 std::size_t& count, std::size_t& failedAt) {
+Expected<StopOffset> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
+                                       std::size_t& count) {
     Converter& converter = fromCodePage();
     if (!converter.ok())
         return Error{"expected iconv to convert from " + std::string(kCodePage936) +
@@ -67,14 +67,13 @@ Expected<bool> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_
     std::size_t outLeft = wide.size() * sizeof(wchar_t);
     if (iconv(converter.get(), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
         iconv(converter.get(), nullptr, nullptr, nullptr, nullptr); // back to the initial state
-        failedAt = bytes.size() - inLeft;
-        return false;
+        return StopOffset{bytes.size() - inLeft};
     }
     count = static_cast<std::size_t>(reinterpret_cast<wchar_t*>(out) - wide.data());
-    return true;
+    return StopOffset{};
 }
 
-Expected<bool> encodeCodePage936(std::string_view utf8, std::string& out, std::size_t& failedAt) {
+Expected<StopOffset> encodeCodePage936(std::string_view utf8, std::string& out) {
     Converter& converter = toCodePage();
     if (!converter.ok())
         return Error{"code page 936: iconv cannot convert to " + std::string(kCodePage936)};
@@ -92,7 +91,7 @@ Expected<bool> encodeCodePage936(std::string_view utf8, std::string& out, std::s
         const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
         if (rc != static_cast<std::size_t>(-1)) {
             out.resize(static_cast<std::size_t>(outPtr - out.data()));
-            return true;
+            return StopOffset{};
         }
         if (errno == E2BIG) { // not expected; grow and go on
             const std::size_t used = static_cast<std::size_t>(outPtr - out.data());
@@ -101,9 +100,8 @@ Expected<bool> encodeCodePage936(std::string_view utf8, std::string& out, std::s
             outLeft = out.size() - used;
             continue;
         }
-        failedAt = static_cast<std::size_t>(inPtr - utf8.data());
         out.clear();
-        return false;
+        return StopOffset{static_cast<std::size_t>(inPtr - utf8.data())};
     }
 }
 

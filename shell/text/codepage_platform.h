@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,22 +24,22 @@ namespace shell::text::platform {
 
 // Supplied by the platform file.
 
+// Where a conversion stopped short: the offset of the first sequence that
+// cannot be converted, or nothing when every byte was converted. Either is an
+// answer; an Error means the platform cannot convert this code page at all.
+using StopOffset = std::optional<std::size_t>;
+
 // Decodes the code page 936 `bytes` into `wide`, the wide-character text of
 // the platform: UTF-32 where wchar_t has 32 bits (Linux), UTF-16 where it has
 // 16 (Windows). Grows `wide` when it is too small, never shrinks it, and sets
 // `count` to the number of wchar_t written. A 0x00 byte decodes to L'\0'.
-// Returns false, with `failedAt` the offset in `bytes` of the first sequence
-// that cannot be decoded, when there is one; an Error only when the platform
-// cannot convert from code page 936 at all.
-Expected<bool> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
-                                 std::size_t& count, std::size_t& failedAt);
+Expected<StopOffset> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
+                                       std::size_t& count);
 
-// Sets `out` to the code page 936 form of `utf8`. Returns false, with
-// `failedAt` the offset in `utf8` of the first sequence that is not
-// well-formed UTF-8 or whose character has no form in code page 936, when
-// there is one; an Error only when the platform cannot convert to code page
-// 936 at all.
-Expected<bool> encodeCodePage936(std::string_view utf8, std::string& out, std::size_t& failedAt);
+// Sets `out` to the code page 936 form of `utf8`. It stops at the first
+// sequence that is not well-formed UTF-8 or whose character has no form in
+// code page 936.
+Expected<StopOffset> encodeCodePage936(std::string_view utf8, std::string& out);
 
 // Supplied by codepage.cpp, for the platform files.
 

@@ -85,17 +85,16 @@ bool encodes(std::string_view utf8, std::string& out) {
 
 } // namespace
 
-Expected<bool> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
-                                 std::size_t& count, std::size_t& failedAt) {
+Expected<StopOffset> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
+                                       std::size_t& count) {
     if (toWide(kCodePage936, bytes.data(), bytes.size(), wide, count))
-        return true;
-    failedAt = firstUndecodable(bytes);
-    return false;
+        return StopOffset{};
+    return StopOffset{firstUndecodable(bytes)};
 }
 
-Expected<bool> encodeCodePage936(std::string_view utf8, std::string& out, std::size_t& failedAt) {
+Expected<StopOffset> encodeCodePage936(std::string_view utf8, std::string& out) {
     if (encodes(utf8, out))
-        return true;
+        return StopOffset{};
     out.clear();
     // The first character that is malformed or has no form in the code page.
     std::size_t at = 0;
@@ -107,8 +106,7 @@ Expected<bool> encodeCodePage936(std::string_view utf8, std::string& out, std::s
             break;
         at += length;
     }
-    failedAt = at;
-    return false;
+    return StopOffset{at};
 }
 
 } // namespace shell::text::platform
