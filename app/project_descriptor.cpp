@@ -23,15 +23,8 @@ shell::Expected<shell::WindowDescription> load(std::span<const std::uint8_t> rec
 
 runtime::ProjectDescriptor makeDescriptor() {
     runtime::ProjectDescriptor project;
-    project.runtimeBuild = 9782;
-    project.runtimeRevision = 10;
     project.languageLibrary = "vb6chs.dll";
     project.languageLocale = 0x0804;
-    project.secondLanguageLibrary = "*";
-    project.secondLanguageLocale = 0;
-    project.startUpProcedure = nullptr;
-    project.threading = runtime::Threading::SingleThreaded;
-    project.threadCount = 1;
     // Each window is built from its record, decoded afresh every time it loads.
     project.windows = {
         runtime::FormClass{
@@ -45,7 +38,6 @@ runtime::ProjectDescriptor makeDescriptor() {
                            },
                            {}},
     };
-    project.projectName = "穹岳科技岚溯";
     project.applicationTitle = "岚溯穹岳（";
     return project;
 }

@@ -1,6 +1,7 @@
 #include "shell/model/ordering.h"
 
 #include <algorithm>
+#include <span>
 
 namespace shell {
 
@@ -12,6 +13,18 @@ void collect(const std::vector<ControlDescription>& list,
         out.push_back(&control);
         collect(control.children, out);
     }
+}
+
+// The control called `name` among `list` and their children, depth first;
+// const or not as `list` is.
+template <typename Control> Control* findIn(std::span<Control> list, std::string_view name) {
+    for (auto& control : list) {
+        if (control.name == name)
+            return &control;
+        if (auto* child = findIn(std::span<Control>(control.children), name))
+            return child;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -43,11 +56,24 @@ std::vector<const ControlDescription*> focusOrder(const WindowDescription& windo
     return controls;
 }
 
+std::optional<std::size_t> nextRound(std::size_t count, std::optional<std::size_t> from, int step,
+                                     const std::function<bool(std::size_t)>& accepts) {
+    const auto n = static_cast<std::ptrdiff_t>(count);
+    const std::ptrdiff_t start = from ? static_cast<std::ptrdiff_t>(*from) : (step > 0 ? -1 : n);
+    for (std::ptrdiff_t i = 1; i <= n; ++i) {
+        const auto index = static_cast<std::size_t>(((start + step * i) % n + n) % n);
+        if (accepts(index))
+            return index;
+    }
+    return std::nullopt;
+}
+
 const ControlDescription* findControl(const WindowDescription& window, std::string_view name) {
-    for (const auto* control : allControls(window))
-        if (control->name == name)
-            return control;
-    return nullptr;
+    return findIn(std::span<const ControlDescription>(window.controls), name);
+}
+
+ControlDescription* findControl(WindowDescription& window, std::string_view name) {
+    return findIn(std::span<ControlDescription>(window.controls), name);
 }
 
 } // namespace shell

@@ -1,5 +1,6 @@
 #include "shell/qt/form_window.h"
 
+#include "shell/model/ordering.h"
 #include "shell/qt/conversions.h"
 #include "shell/qt/option_button.h"
 #include "shell/qt/x11_hints.h"
@@ -10,6 +11,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
+#include <optional>
 
 namespace qtshell {
 
@@ -96,22 +99,19 @@ void FormWindow::setFocusOrder(std::vector<QWidget*> order) {
 }
 
 QWidget* FormWindow::nextInFocusOrder(QWidget* from, bool forward) const {
-    const auto count = static_cast<int>(focusOrder_.size());
-    int here = forward ? -1 : count;
-    for (int i = 0; i < count; ++i)
-        if (focusOrder_[static_cast<std::size_t>(i)] == from)
-            here = i;
-    for (int step = 1; step <= count; ++step) {
-        const int index = ((here + (forward ? step : -step)) % count + count) % count;
-        QWidget* candidate = focusOrder_[static_cast<std::size_t>(index)];
-        if (!candidate || !candidate->isEnabled() || !candidate->isVisibleTo(this))
-            continue;
-        if (const auto* option = dynamic_cast<const OptionButtonWidget*>(candidate);
-            option && !option->isGroupTabStop())
-            continue;
-        return candidate;
-    }
-    return nullptr;
+    const auto at = std::find(focusOrder_.begin(), focusOrder_.end(), from);
+    const auto next = shell::nextRound(
+        focusOrder_.size(),
+        at == focusOrder_.end() ? std::nullopt
+                                : std::optional(static_cast<std::size_t>(at - focusOrder_.begin())),
+        forward ? 1 : -1, [this](std::size_t i) {
+            QWidget* candidate = focusOrder_[i];
+            if (!candidate || !candidate->isEnabled() || !candidate->isVisibleTo(this))
+                return false;
+            const auto* option = dynamic_cast<const OptionButtonWidget*>(candidate);
+            return !option || option->isGroupTabStop();
+        });
+    return next ? focusOrder_[*next].data() : nullptr;
 }
 
 bool FormWindow::focusNextPrevChild(bool next) {

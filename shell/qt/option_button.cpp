@@ -1,5 +1,6 @@
 #include "shell/qt/option_button.h"
 
+#include "shell/model/ordering.h"
 #include "shell/qt/accessibility.h"
 
 #include <QKeyEvent>
@@ -51,17 +52,14 @@ void OptionButtonWidget::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const auto members = group();
-    const auto count = static_cast<int>(members.size());
-    const int here =
-        static_cast<int>(std::find(members.begin(), members.end(), this) - members.begin());
-    for (int i = 1; i < count; ++i) {
-        OptionButtonWidget* next =
-            members[static_cast<std::size_t>((here + step * i + count) % count)];
-        if (next->isEnabled() && next->isVisible()) {
-            next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            next->setChecked(true);
-            break;
-        }
+    const auto here =
+        static_cast<std::size_t>(std::find(members.begin(), members.end(), this) - members.begin());
+    const auto next = shell::nextRound(members.size(), here, step, [&](std::size_t i) {
+        return i != here && members[i]->isEnabled() && members[i]->isVisible();
+    });
+    if (next) {
+        members[*next]->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        members[*next]->setChecked(true);
     }
     event->accept();
 }

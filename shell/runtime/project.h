@@ -44,22 +44,14 @@ struct FormClass {
     }
 };
 
-enum class Threading { SingleThreaded };
-
-// What the entry point hands to the runtime.
+// What the entry point hands to the runtime: the language resources for the
+// runtime's own texts, the windows, and the title of message and error
+// boxes that name none. The first window is the start-up window; the
+// program has no start-up procedure, one thread and no external components.
 struct ProjectDescriptor {
-    std::uint16_t runtimeBuild = 0;
-    std::uint16_t runtimeRevision = 0;
     std::string_view languageLibrary;
     std::uint16_t languageLocale = 0;
-    std::string_view secondLanguageLibrary; // "*" for none
-    std::uint16_t secondLanguageLocale = 0;
-    Procedure startUpProcedure = nullptr; // none: the first window starts
-    Threading threading = Threading::SingleThreaded;
-    int threadCount = 1;
     std::vector<FormClass> windows; // the first is the start-up window
-    std::vector<std::string_view> externalComponents;
-    std::string_view projectName;
     std::string_view applicationTitle;
 };
 

@@ -17,8 +17,5 @@ inline constexpr Status kNoSuchControl = static_cast<Status>(0x800A01A8u); // ob
 constexpr bool failed(Status status) {
     return status < 0;
 }
-constexpr bool succeeded(Status status) {
-    return status >= 0;
-}
 
 } // namespace runtime

@@ -1,12 +1,14 @@
 #include "shell/win32/live_window.h"
 
 #include "shell/model/control_behaviour.h"
+#include "shell/model/ordering.h"
 #include "shell/win32/accessible_object.h"
 #include "shell/win32/conversions.h"
 #include "shell/win32/labels.h"
 #include "shell/win32/pictures.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace win32shell {
 
@@ -230,25 +232,21 @@ bool FormWindow::preTranslate(MSG& message) {
 
 void FormWindow::moveFocus(int step) {
     const auto& order = contents_.focusOrder;
-    const int count = static_cast<int>(order.size());
-    if (count == 0)
-        return;
     HWND focus = GetFocus();
-    int current = step > 0 ? -1 : count;
-    for (int i = 0; i < count; ++i)
-        if (order[static_cast<std::size_t>(i)] == focus ||
-            IsChild(order[static_cast<std::size_t>(i)], focus))
-            current = i;
-    for (int k = 1; k <= count; ++k) {
-        const int index = ((current + step * k) % count + count) % count;
-        HWND candidate = order[static_cast<std::size_t>(index)];
-        if (IsWindowEnabled(candidate) && IsWindowVisible(candidate) && isTabStop(candidate)) {
-            // As the dialog manager does it: the focused push button becomes
-            // the default one, and an edit control's text is selected.
-            SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(candidate), TRUE);
-            return;
-        }
-    }
+    const auto at = std::find_if(order.begin(), order.end(), [focus](HWND control) {
+        return control == focus || IsChild(control, focus);
+    });
+    const auto next = shell::nextRound(
+        order.size(),
+        at == order.end() ? std::nullopt
+                          : std::optional(static_cast<std::size_t>(at - order.begin())),
+        step, [&](std::size_t i) {
+            return IsWindowEnabled(order[i]) && IsWindowVisible(order[i]) && isTabStop(order[i]);
+        });
+    // As the dialog manager does it: the focused push button becomes the
+    // default one, and an edit control's text is selected.
+    if (next)
+        SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(order[*next]), TRUE);
 }
 
 bool FormWindow::isOptionButton(HWND window) const {
@@ -274,18 +272,20 @@ bool FormWindow::isTabStop(HWND window) const {
 void FormWindow::chooseOption(HWND from, int step) {
     std::vector<HWND> group;
     for (HWND other : contents_.focusOrder)
-        if (GetParent(other) == GetParent(from) && isOptionButton(other) &&
-            (other == from || IsWindowEnabled(other)))
+        if (GetParent(other) == GetParent(from) && isOptionButton(other))
             group.push_back(other);
     const auto at = std::find(group.begin(), group.end(), from);
     if (at == group.end())
         return;
-    const int count = static_cast<int>(group.size());
-    const int index = ((static_cast<int>(at - group.begin()) + step) % count + count) % count;
-    HWND next = group[static_cast<std::size_t>(index)];
-    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+    const auto here = static_cast<std::size_t>(at - group.begin());
+    const auto next = shell::nextRound(group.size(), here, step, [&](std::size_t i) {
+        return i != here && IsWindowEnabled(group[i]);
+    });
+    if (!next)
+        return;
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(group[*next]), TRUE);
     // A click chooses it and clears the others of the container.
-    SendMessageW(next, BM_CLICK, 0, 0);
+    SendMessageW(group[*next], BM_CLICK, 0, 0);
 }
 
 void FormWindow::placeAtStartUpPosition() {
