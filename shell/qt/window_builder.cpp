@@ -224,10 +224,6 @@ FormWindow* buildWindow(const shell::WindowDescription& description, QObject* co
     for (const auto* control : shell::focusOrder(description))
         if (QWidget* target = builder.focusWidget(control->name))
             order.push_back(target);
-    // Qt's own chain too, for anything that walks it rather than asking
-    // the window.
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
     window->setFocusOrder(std::move(order));
     if (QWidget* first = window->nextInFocusOrder(nullptr, true))
         first->setFocus(Qt::OtherFocusReason);
