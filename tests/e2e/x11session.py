@@ -92,14 +92,14 @@ class X11Session:
 
     def __init__(self, executable):
         self.executable = os.path.abspath(executable)
-        self.apps = []
+        self.apps, self.servers = [], []
 
     def start(self):
         _live_sessions.add(self)
         self.directory = tempfile.mkdtemp(prefix="lansu-e2e-")
         # Xvfb writes its display number to the pipe once it takes clients.
         read_end, write_end = os.pipe()
-        self.xvfb = self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
                                  "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"],
                                 os.environ, pass_fds=(write_end,))
         os.close(write_end)
@@ -117,7 +117,7 @@ class X11Session:
                         XDG_CONFIG_HOME=os.path.join(self.directory, "config"))
         # The X tools keep a neutral locale; the program runs on a Chinese desktop.
         self.app_env = dict(self.env, LANG="zh_CN.UTF-8")
-        self.openbox = self._spawn(["openbox", "--sm-disable"], self.env)
+        self._spawn(["openbox", "--sm-disable"], self.env)
         wait_until(lambda: self.root_windows("_NET_SUPPORTING_WM_CHECK"),
                    "openbox to manage " + self.display, last_seen=lambda: self.log("openbox"))
         # The pointer starts outside the windows, so that no control is hovered.
@@ -125,18 +125,17 @@ class X11Session:
 
     def stop(self):
         """Ends everything this session started; safe to call more than once."""
-        for process in [app.process for app in self.apps] + [getattr(self, "openbox", None),
-                                                             getattr(self, "xvfb", None)]:
-            if process is not None:
-                stop_group(process)
-        self.apps = []
+        for process in [app.process for app in self.apps] + self.servers:
+            stop_group(process)
+        self.apps, self.servers = [], []
         shutil.rmtree(getattr(self, "directory", ""), ignore_errors=True)
         _live_sessions.discard(self)
 
     def _spawn(self, command, env, **options):
         with open(os.path.join(self.directory, command[0] + ".log"), "wb") as log:
-            return subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL, stdout=log,
-                                    stderr=log, start_new_session=True, **options)
+            self.servers.append(subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL,
+                                                 stdout=log, stderr=log, start_new_session=True,
+                                                 **options))
 
     def log(self, name):
         with open(os.path.join(self.directory, name + ".log"), "rb") as log:
@@ -159,24 +158,16 @@ class X11Session:
         if result.returncode != 0:
             raise AssertionError("xdotool %s failed: %s" % (" ".join(arguments), result.stderr))
 
-    def values(self, window, name, format_):
-        """A property's values as xprop prints them in `format_`, or None if absent."""
-        result = self.run("xprop", "-id", str(window), "-notype", "-f", name, format_, name)
-        match = re.search(re.escape(name) + r" = (.*)", result.stdout.decode("utf-8", "replace"),
-                          re.S)
-        return None if match is None else [value.strip() for value in match.group(1).split(",")]
+    def values(self, window, name, format_="32c", convert=int):
+        """A property's values as xprop prints them in `format_`, converted; None if absent."""
+        text = self.run("xprop", "-id", str(window), "-notype", "-f", name, format_, name).stdout
+        match = re.search(re.escape(name) + r" = (.*)", text.decode("utf-8", "replace"), re.S)
+        return None if match is None else [convert(v.strip()) for v in match.group(1).split(",")]
 
-    def cardinals(self, window, name):
-        values = self.values(window, name, "32c")
-        return None if values is None else [int(value) for value in values]
-
-    def atoms(self, window, name):
-        return self.values(window, name, "32a") or []
-
-    def property_bytes(self, window, name):
-        """An 8-bit property's bytes exactly as stored, or None if absent."""
-        values = self.values(window, name, "8x")
-        return None if values is None else bytes(int(value, 16) for value in values)
+    def title(self, window):
+        """_NET_WM_NAME, which must be UTF-8, or None if absent."""
+        values = self.values(window, "_NET_WM_NAME", "8x", lambda value: int(value, 16))
+        return None if values is None else bytes(values).decode("utf-8", "replace")
 
     def root_windows(self, name):
         """The windows a root window property lists (_NET_CLIENT_LIST_STACKING
@@ -184,17 +175,10 @@ class X11Session:
         text = self.run("xprop", "-root", "-notype", name).stdout.decode()
         return [int(hex_id, 16) for hex_id in re.findall(r"0x[0-9a-fA-F]+", text)]
 
-    def active_window(self):
-        return (self.root_windows("_NET_ACTIVE_WINDOW") or [None])[0]
-
-    def title(self, window):
-        name = self.property_bytes(window, "_NET_WM_NAME")
-        return None if name is None else name.decode("utf-8", "replace")
-
     def windows_of(self, app):
         """The managed windows of app."""
         return [window for window in self.root_windows("_NET_CLIENT_LIST")
-                if self.cardinals(window, "_NET_WM_PID") == [app.pid]]
+                if self.values(window, "_NET_WM_PID") == [app.pid]]
 
     def windows_titled(self, app, title):
         return [window for window in self.windows_of(app) if self.title(window) == title]
@@ -219,7 +203,7 @@ class X11Session:
     def frame_geometry(self, window):
         """(x, y, width, height) of the window with its frame, or None."""
         geometry = self.geometry(window)
-        extents = self.cardinals(window, "_NET_FRAME_EXTENTS")
+        extents = self.values(window, "_NET_FRAME_EXTENTS")
         if geometry is None or extents is None or len(extents) != 4:
             return None
         left, right, top, bottom = extents
@@ -234,18 +218,11 @@ class X11Session:
 
     def icons(self, window):
         """The images of _NET_WM_ICON as {(width, height): pixels}."""
-        values, images = self.cardinals(window, "_NET_WM_ICON") or [], {}
+        values, images = self.values(window, "_NET_WM_ICON") or [], {}
         while len(values) > 2 and len(values) >= 2 + values[0] * values[1]:
             size = values[0] * values[1]
             images[tuple(values[:2])], values = values[2:2 + size], values[2 + size:]
         return images
-
-    def capture_rgb(self, window):
-        """The window's pixels as packed 8-bit RGB."""
-        result = self.run("import", "-window", str(window), "-depth", "8", "rgb:-")
-        if result.returncode != 0:
-            raise AssertionError("import failed: %s" % result.stderr)
-        return result.stdout
 
     # ---- input -------------------------------------------------------------
 
@@ -279,12 +256,13 @@ class X11Session:
                           last_seen=lambda: self.describe_windows())
 
     def wait_stable_capture(self, window):
-        """Captures the window until two captures in a row agree, so that none
-        taken while the program still paints is used."""
+        """The window's pixels as packed 8-bit RGB, once two captures in a row
+        agree: none taken while the program still paints is used."""
         previous = [None]
 
         def stable():
-            current = self.capture_rgb(window)
+            result = self.run("import", "-window", str(window), "-depth", "8", "rgb:-")
+            current = result.returncode == 0 and result.stdout
             same, previous[0] = current == previous[0], current
             return same and current
         return wait_until(stable, "window 0x%x to stop changing" % window)
@@ -314,17 +292,17 @@ class X11Session:
         return history[-1]
 
     def wait_active(self, window):
-        wait_until(lambda: self.active_window() == window,
+        wait_until(lambda: self.root_windows("_NET_ACTIVE_WINDOW") == [window],
                    "window 0x%x %r to become active" % (window, self.title(window)),
-                   last_seen=lambda: self.active_window() and self.title(self.active_window()))
+                   last_seen=lambda: [self.title(w) for w in self.root_windows("_NET_ACTIVE_WINDOW")])
 
     def wait_input_handled(self, window, point):
         """Clicks an inert point and waits until the program has handled it (it
         stamps _NET_WM_USER_TIME): the program is alive and has processed all
         input sent before."""
-        before = self.cardinals(window, "_NET_WM_USER_TIME")
+        before = self.values(window, "_NET_WM_USER_TIME")
         self.click(window, point)
-        wait_until(lambda: self.cardinals(window, "_NET_WM_USER_TIME") != before,
+        wait_until(lambda: self.values(window, "_NET_WM_USER_TIME") != before,
                    "the program to handle a click on window 0x%x" % window)
 
 

@@ -77,24 +77,6 @@ def tree(root):
     return entries, empty
 
 
-def read_desktop_entry(path):
-    """The keys of the [Desktop Entry] group."""
-    keys = {}
-    group = None
-    with open(path, encoding="utf-8") as entry:
-        for line in entry:
-            line = line.rstrip("\n")
-            if not line or line.startswith("#"):
-                continue
-            if line.startswith("["):
-                group = line
-                continue
-            if group == "[Desktop Entry]" and "=" in line:
-                key, value = line.split("=", 1)
-                keys[key.strip()] = value.strip()
-    return keys
-
-
 def main(test):
     """Runs test(*argv) and turns a Failure into a message and status 1."""
     try:
