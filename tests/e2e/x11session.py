@@ -64,8 +64,9 @@ class App:
     """One run of a program, its output going to a log file."""
 
     def __init__(self, command, env, directory):
-        self.log_path = tempfile.mkstemp(".log", "app-", directory)[1]
-        with open(self.log_path, "wb") as log:
+        with tempfile.NamedTemporaryFile(prefix="app-", suffix=".log", dir=directory,
+                                         delete=False) as log:
+            self.log_path = log.name
             self.process = subprocess.Popen(command, env=env, cwd=directory,
                                             stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                                             start_new_session=True)
