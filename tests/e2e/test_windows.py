@@ -8,7 +8,7 @@ Usage: test_windows.py EXECUTABLE [TestClass[.test_name] ...]
 
 from x11session import (MAIN_CLIENT_SIZE, MAIN_INERT_POINT, MAIN_TITLE, TROUBLESHOOTING_BUTTON,
                         TROUBLESHOOTING_CLIENT_SIZE, TROUBLESHOOTING_INERT_POINT,
-                        TROUBLESHOOTING_TITLE, SessionTestCase, main)
+                        TROUBLESHOOTING_TITLE, SessionTestCase, assert_main_window, main)
 
 MWM_HINTS_FUNCTIONS = 0x01
 MWM_FUNC_ALL, MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE, MWM_FUNC_CLOSE = 0x01, 0x08, 0x10, 0x20
@@ -19,12 +19,7 @@ class MainWindowTest(SessionTestCase):
     def test_as_the_window_manager_sees_it(self):
         session = self.session
         window = session.wait_window(self.launch(), MAIN_TITLE)
-        self.assertEqual(session.title(window), MAIN_TITLE)
-        self.assertEqual(session.client_size(window), MAIN_CLIENT_SIZE)
-        self.assertEqual(session.size_hints(window), (MAIN_CLIENT_SIZE, MAIN_CLIENT_SIZE),
-                         "fixed size")
-        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", session.values(window, "_NET_WM_STATE", "32a", str) or [])
-        session.wait_centred(window)
+        assert_main_window(self, session, window)
 
         # A close box but no minimize or maximize box.
         hints = session.values(window, "_MOTIF_WM_HINTS") or [0, 0]
@@ -33,8 +28,8 @@ class MainWindowTest(SessionTestCase):
         self.assertEqual(functions & (MWM_FUNC_MINIMIZE | MWM_FUNC_MAXIMIZE | MWM_FUNC_CLOSE),
                          MWM_FUNC_CLOSE, "_MOTIF_WM_HINTS %s" % hints)
 
-        # A 32 x 32 icon with opaque and transparent pixels, not a flat colour.
-        pixels = session.icons(window).get((32, 32), [])
+        # The 32 x 32 icon has opaque and transparent pixels, not a flat colour.
+        pixels = session.icons(window)[(32, 32)]
         alphas = {pixel >> 24 for pixel in pixels}
         self.assertTrue(255 in alphas and min(alphas) < 255, "icon alphas %s" % alphas)
         self.assertGreater(len({p & 0xFFFFFF for p in pixels if p >> 24}), 2, "a flat icon")

@@ -1,9 +1,6 @@
-"""A private Xvfb display managed by openbox for the end-to-end tests, the
-program under test on it, and small wrappers around the X command-line tools
-(xprop, xwininfo, xdotool, wmctrl, import).
-
-Every wait is a bounded poll; a timeout fails saying what was awaited and what
-was last seen."""
+"""A private Xvfb display managed by openbox, the program under test on it,
+and wrappers around the X tools (xprop, xwininfo, xdotool, wmctrl, import).
+Every wait is a bounded poll that fails saying what it last saw."""
 
 import atexit
 import os
@@ -184,9 +181,8 @@ class X11Session:
     def windows_titled(self, app, title):
         return [window for window in self.windows_of(app) if self.title(window) == title]
 
-    def describe_windows(self, app=None):
-        windows = self.root_windows("_NET_CLIENT_LIST") if app is None else self.windows_of(app)
-        return ", ".join("0x%x %r" % (w, self.title(w)) for w in windows) or "no window"
+    def describe_windows(self):
+        return [(hex(w), self.title(w)) for w in self.root_windows("_NET_CLIENT_LIST")]
 
     def geometry(self, window):
         """Client geometry from xwininfo: dict x, y, width, height, viewable."""
@@ -254,7 +250,7 @@ class X11Session:
             return windows and (self.geometry(windows[0]) or {}).get("viewable") and windows[0]
 
         return wait_until(single, "one window titled %r" % title, timeout,
-                          last_seen=lambda: self.describe_windows())
+                          last_seen=self.describe_windows)
 
     def wait_stable_capture(self, window):
         """The window's pixels as packed 8-bit RGB, once two captures in a row
@@ -270,7 +266,7 @@ class X11Session:
 
     def wait_window_gone(self, app, window):
         wait_until(lambda: window not in self.windows_of(app), "window 0x%x to close" % window,
-                   last_seen=lambda: self.describe_windows(app))
+                   last_seen=self.describe_windows)
 
     def wait_centred(self, window):
         """Waits until the framed window sits centred on the screen (1 px)."""
@@ -295,7 +291,7 @@ class X11Session:
     def wait_active(self, window):
         wait_until(lambda: self.root_windows("_NET_ACTIVE_WINDOW") == [window],
                    "window 0x%x %r to become active" % (window, self.title(window)),
-                   last_seen=lambda: [self.title(w) for w in self.root_windows("_NET_ACTIVE_WINDOW")])
+                   last_seen=lambda: list(map(self.title, self.root_windows("_NET_ACTIVE_WINDOW"))))
 
     def wait_input_handled(self, window, point):
         """Clicks an inert point and waits until the program has handled it (it
@@ -305,6 +301,18 @@ class X11Session:
         self.click(window, point)
         wait_until(lambda: self.values(window, "_NET_WM_USER_TIME") != before,
                    "the program to handle a click on window 0x%x" % window)
+
+
+def assert_main_window(test, session, window):
+    """The main window as the window manager sees it: exact title, fixed
+    client size, no taskbar entry, centred, with a 32 x 32 icon."""
+    test.assertEqual(session.title(window), MAIN_TITLE)
+    test.assertEqual(session.client_size(window), MAIN_CLIENT_SIZE)
+    test.assertEqual(session.size_hints(window), (MAIN_CLIENT_SIZE, MAIN_CLIENT_SIZE))
+    test.assertIn("_NET_WM_STATE_SKIP_TASKBAR",
+                  session.values(window, "_NET_WM_STATE", "32a", str) or [])
+    session.wait_centred(window)
+    test.assertIn((32, 32), session.icons(window), "the 32 x 32 icon")
 
 
 class SessionTestCase(unittest.TestCase):

@@ -64,19 +64,6 @@ def run(arguments, **kwargs):
     return result.stdout
 
 
-def tree(root):
-    """Every file and link under root, as relative paths, and every folder
-    that holds nothing."""
-    entries = set()
-    empty = set()
-    for folder, folders, files in os.walk(root):
-        for name in files + [f for f in folders if os.path.islink(os.path.join(folder, f))]:
-            entries.add(os.path.relpath(os.path.join(folder, name), root))
-        if not folders and not files:
-            empty.add(os.path.relpath(folder, root))
-    return entries, empty
-
-
 def main(test):
     """Runs test(*argv) and turns a Failure into a message and status 1."""
     try:

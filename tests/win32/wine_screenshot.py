@@ -19,8 +19,9 @@ try:
     window = session.wait_window(session.launch(), MAIN_TITLE, timeout=START_SECONDS)
     x, y, width, height = session.wait_settled(window)
     session.wait_stable_capture(window)
-    result = session.run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y),
-                         "+repage", os.path.abspath(sys.argv[3]))
+    crop = "%dx%d+%d+%d" % (width, height, x, y)
+    result = session.run("import", "-window", "root", "-crop", crop, "+repage",
+                         os.path.abspath(sys.argv[3]))
     sys.exit(result.returncode and "import failed: %s" % result.stderr)
 finally:
     session.stop()
