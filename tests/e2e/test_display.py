@@ -33,11 +33,8 @@ class DisplayTest(SessionTestCase):
 
     def environment(self, **changes):
         """The program's environment without any display, then `changes`."""
-        env = dict(self.session.app_env)
-        for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"):
-            env.pop(name, None)
-        env.update(changes)
-        return env
+        return dict({name: value for name, value in self.session.app_env.items() if name not in (
+            "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")}, **changes)
 
     def test_without_a_display_one_line_in_the_users_language_and_status_1(self):
         cases = [

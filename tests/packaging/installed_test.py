@@ -82,17 +82,15 @@ def check_desktop_entry(root):
     report = run(["desktop-file-validate", os.path.join(root, DESKTOP_ENTRY)]).strip()
     check(report == "", "desktop-file-validate reports:\n" + report)
     keys = desktop_entry(root)
-    check(keys.get("Type") == "Application", "Type is %r" % keys.get("Type"))
+    # Docks match the windows to the entry by their WM_CLASS class.
+    for key, value in [("Type", "Application"), ("Terminal", "false"), ("Icon", APP_ID),
+                       ("Name[zh_CN]", PRODUCT_NAME), ("StartupWMClass", WM_CLASS[1])]:
+        check(keys.get(key) == value, "%s is %r, not %r" % (key, keys.get(key), value))
     # English by default, Chinese on Chinese desktops.
     for key in ["Name", "GenericName", "Comment", "Keywords"]:
         default, chinese = keys.get(key, ""), keys.get(key + "[zh_CN]", "")
         check(default.isascii() and default, "%s %r is not English" % (key, default))
         check(CJK.search(chinese), "%s[zh_CN] %r is not Chinese" % (key, chinese))
-    check(keys.get("Name[zh_CN]") == PRODUCT_NAME, "Name[zh_CN] is %r" % keys.get("Name[zh_CN]"))
-    # Docks match the windows to the entry by their WM_CLASS class.
-    check(keys.get("StartupWMClass") == WM_CLASS[1], "StartupWMClass %r" % keys.get(
-        "StartupWMClass"))
-    check(keys.get("Terminal") == "false", "Terminal is %r" % keys.get("Terminal"))
     check(keys.get("Categories", "").strip(";"), "no Categories")
     # The menu runs Exec through PATH, where the package puts usr/bin.
     check(re.fullmatch(r"[^/\s]+", keys.get("Exec", "")), "Exec %r is no bare command"
@@ -100,7 +98,6 @@ def check_desktop_entry(root):
     check(keys.get("TryExec") in (None, keys["Exec"]), "TryExec differs from Exec")
     check(os.path.realpath(os.path.join(root, "usr/bin", keys["Exec"]))
           == os.path.realpath(os.path.join(root, PROGRAM)), "Exec does not lead to " + PROGRAM)
-    check(keys.get("Icon") == APP_ID, "Icon %r is not the application id" % keys.get("Icon"))
 
 
 def text(component, tag, lang=None):

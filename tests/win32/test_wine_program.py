@@ -1,8 +1,7 @@
 #!/usr/bin/python3
-"""End to end for the Windows build: the executable under Wine on a private
-Xvfb display with openbox, driven and observed with the X tools and helpers of
-the Linux build's end-to-end tests (tests/e2e/x11session.py). Wine starts
-slowly: one program start goes through everything.
+"""End to end for the Windows build: the executable under Wine, on the X
+session of the Linux build's end-to-end tests (tests/e2e/x11session.py).
+Wine starts slowly: one program start goes through everything.
 
 Usage: test_wine_program.py EXECUTABLE WINEPREFIX
 """

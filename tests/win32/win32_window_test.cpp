@@ -67,7 +67,6 @@ protected:
         InitCommonControlsEx(&controls);
         form = std::make_unique<FormWindow>(description, toolkit.owner(), events);
         ASSERT_TRUE(form->isValid());
-        dpi = win32shell::systemDpi();
     }
 
     HWND windowOf(const std::string& name) const { return form->control(name); }
@@ -83,16 +82,11 @@ protected:
     win32shell::Win32Toolkit toolkit;
     RecordedEvents events;
     std::unique_ptr<FormWindow> form;
-    int dpi = 96;
 };
 
-TEST_F(Form1Window, FixedDialogFrameOfTheDescribedSizeWithCloseBoxOwnedByTheHiddenWindow) {
+// (Its size, title and icon are checked end to end, as the window manager sees them.)
+TEST_F(Form1Window, FixedDialogFrameWithCloseBoxOnlyOwnedByTheHiddenWindow) {
     HWND window = form->handle();
-    EXPECT_EQ(dpi, 96) << "Wine's default resolution";
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 1008);
-    EXPECT_EQ(client.bottom, 813);
     EXPECT_EQ(style(window) & WS_CAPTION, WS_CAPTION);
     EXPECT_TRUE(style(window) & WS_SYSMENU);
     EXPECT_FALSE(style(window) & WS_THICKFRAME);
@@ -103,11 +97,6 @@ TEST_F(Form1Window, FixedDialogFrameOfTheDescribedSizeWithCloseBoxOwnedByTheHidd
     ASSERT_NE(toolkit.owner(), nullptr);
     EXPECT_EQ(GetWindow(window, GW_OWNER), toolkit.owner());
     EXPECT_FALSE(IsWindowVisible(toolkit.owner()));
-    EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
-
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    EXPECT_EQ(win32shell::toUtf8(title), description.caption);
     EXPECT_FALSE(form->isVisible()) << "hidden until shown";
 }
 
