@@ -181,7 +181,7 @@ def test(kind, *arguments):
         check_desktop_entry(root)
         check_metainfo(root, scratch)
     else:
-        root, resources = arguments
+        root, resources = map(os.path.abspath, arguments)
         check_tree(root, resources, PACKAGED)
         check_starts(root)
 
