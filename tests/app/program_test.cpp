@@ -143,13 +143,13 @@ private slots:
         QCOMPARE(clickThroughBox("Command12").title, QString("岚溯穹岳（"));
     }
 
-    void troubleshootingWindowOpensOnceAndStaysWhereMoved() {
+    void troubleshootingWindowOpensOnceStaysWhereMovedAndReopensCentred() {
+        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
         click(form1(), "Command13");
         QWidget* first = form2();
         QVERIFY(first);
         QVERIFY(QTest::qWaitForWindowExposed(first));
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QCOMPARE(first->geometry().center(), screen.center());
+        QCOMPARE(first->geometry().center(), screenCentre);
 
         first->move(first->pos() + QPoint(-37, 21));
         const QPoint moved = first->pos();
@@ -157,22 +157,15 @@ private slots:
         QCOMPARE(visibleCount("Form2"), 1);
         QCOMPARE(form2(), first);
         QCOMPARE(form2()->pos(), moved);
-    }
 
-    void troubleshootingWindowReopensFreshAndCentred() {
-        click(form1(), "Command13");
-        QWidget* first = form2();
-        first->move(first->pos() + QPoint(50, 50));
         first->close();
         QTest::qWait(1);
         QCOMPARE(visibleCount("Form2"), 0);
         QVERIFY2(form1(), "closing Form2 leaves the main window");
-
         click(form1(), "Command13");
         QVERIFY(form2());
         QVERIFY(QTest::qWaitForWindowExposed(form2()));
-        QCOMPARE(form2()->geometry().center(),
-                 QGuiApplication::primaryScreen()->availableGeometry().center());
+        QCOMPARE(form2()->geometry().center(), screenCentre);
     }
 
     void mainWindowReopensWithItsDescribedStates() {
@@ -194,7 +187,6 @@ private slots:
     }
 
     void otherButtonsChangeNothingButTheFocus() {
-        const QImage before = testing_support::grab(form1());
         for (const char* name : {"Command1", "Command5", "Command10", "Command11"}) {
             click(form1(), name);
             QCOMPARE(QApplication::focusWidget(), control(form1(), name));
@@ -202,7 +194,6 @@ private slots:
         QCOMPARE(visibleCount("Form2"), 0);
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(runtime_->loadedWindowCount(), 1);
-        QVERIFY(!before.isNull());
     }
 
     void withoutAChineseFontTheProgramRunsAndNamesThePackage() {

@@ -11,47 +11,30 @@ Usage: test_display.py EXECUTABLE [DisplayTest[.test_name] ...]
 import os
 import re
 import subprocess
-import unittest
 
-from x11session import MAIN_TITLE, SessionTestCase, X11Session, main, wait_until
+from x11session import MAIN_TITLE, SessionTestCase, main, stop_group, wait_until
 
 CJK = re.compile("[\u4e00-\u9fff]")
 # Qt platform -> the start of its plugins' paths.
 PLUGINS = {"xcb": "/platforms/libqxcb", "wayland": "/platforms/libqwayland"}
 
 
-class DisplayTest(unittest.TestCase):
+class DisplayTest(SessionTestCase):
     """One Xvfb and one headless weston for all cases."""
 
     @classmethod
     def setUpClass(cls):
-        cls.session = X11Session(SessionTestCase.executable)
-        cls.addClassCleanup(cls.session.stop)
-        cls.session.start()
-        runtime = cls.session.app_env["XDG_RUNTIME_DIR"]
-        log = open(os.path.join(cls.session.directory, "weston.log"), "wb")
-        cls.addClassCleanup(log.close)
-        cls.weston = subprocess.Popen(
-            ["weston", "--backend=headless-backend.so", "--socket=wayland-lansu",
-             "--idle-time=0"],
-            env=dict(cls.session.env, XDG_RUNTIME_DIR=runtime), stdin=subprocess.DEVNULL,
-            stdout=log, stderr=log, start_new_session=True)
-        cls.addClassCleanup(cls._stop_weston)
+        super().setUpClass()
+        runtime = cls.session.env["XDG_RUNTIME_DIR"]
+        weston = cls.session.launch("--backend=headless-backend.so", "--socket=wayland-lansu",
+                                    "--idle-time=0", env=cls.session.env, command=["weston"])
         wait_until(lambda: os.path.exists(os.path.join(runtime, "wayland-lansu")),
-                   "weston's socket in " + runtime)
-
-    @classmethod
-    def _stop_weston(cls):
-        cls.weston.terminate()
-        cls.weston.wait(timeout=10)
+                   "weston's socket in " + runtime, last_seen=weston.output)
 
     def environment(self, **changes):
         """The program's environment without any display, then `changes`."""
-        env = dict(self.session.app_env)
-        for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"):
-            env.pop(name, None)
-        env.update(changes)
-        return env
+        return dict({name: value for name, value in self.session.app_env.items() if name not in (
+            "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")}, **changes)
 
     def test_without_a_display_one_line_in_the_users_language_and_status_1(self):
         cases = [
@@ -93,10 +76,10 @@ class DisplayTest(unittest.TestCase):
         for name, changes, platform, plugins in cases:
             with self.subTest(name):
                 # On Wayland, the protocol log shows the window being made.
-                app = self.start(self.environment(WAYLAND_DEBUG="client", **changes))
+                app = self.launch(env=self.environment(WAYLAND_DEBUG="client", **changes))
                 try:
                     if platform == "xcb":
-                        self.session.wait_single_window(app, MAIN_TITLE)
+                        self.session.wait_window(app, MAIN_TITLE)
                     else:
                         wait_until(lambda: "xdg_toplevel@" in app.output()
                                    and 'set_app_id("example.qiongyue.Lansu")' in app.output()
@@ -108,14 +91,7 @@ class DisplayTest(unittest.TestCase):
                     loaded = {p for p, library in PLUGINS.items() if library in mapped}
                     self.assertEqual(loaded, plugins)
                 finally:
-                    app.stop()
-
-    def start(self, env):
-        self.session.app_env, saved = env, self.session.app_env
-        try:
-            return self.session.launch()
-        finally:
-            self.session.app_env = saved
+                    stop_group(app.process)
 
 
 if __name__ == "__main__":

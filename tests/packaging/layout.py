@@ -64,37 +64,6 @@ def run(arguments, **kwargs):
     return result.stdout
 
 
-def tree(root):
-    """Every file and link under root, as relative paths, and every folder
-    that holds nothing."""
-    entries = set()
-    empty = set()
-    for folder, folders, files in os.walk(root):
-        for name in files + [f for f in folders if os.path.islink(os.path.join(folder, f))]:
-            entries.add(os.path.relpath(os.path.join(folder, name), root))
-        if not folders and not files:
-            empty.add(os.path.relpath(folder, root))
-    return entries, empty
-
-
-def read_desktop_entry(path):
-    """The keys of the [Desktop Entry] group."""
-    keys = {}
-    group = None
-    with open(path, encoding="utf-8") as entry:
-        for line in entry:
-            line = line.rstrip("\n")
-            if not line or line.startswith("#"):
-                continue
-            if line.startswith("["):
-                group = line
-                continue
-            if group == "[Desktop Entry]" and "=" in line:
-                key, value = line.split("=", 1)
-                keys[key.strip()] = value.strip()
-    return keys
-
-
 def main(test):
     """Runs test(*argv) and turns a Failure into a message and status 1."""
     try:

@@ -173,6 +173,9 @@ protected:
 
 TEST_P(AccessibilityWalk, EveryControlIsFoundAtItsDescribedRectangle) {
     ASSERT_FALSE(found.empty());
+    const auto caption = [](const ControlDescription& control) {
+        return win32shell::withCrLf(win32shell::toWide(control.caption.value_or("")));
+    };
     int graphics = 0, texts = 0;
     for (const Node& node : found) {
         graphics += node.role == ROLE_SYSTEM_GRAPHIC;
@@ -182,23 +185,14 @@ TEST_P(AccessibilityWalk, EveryControlIsFoundAtItsDescribedRectangle) {
         graphics -= control->kind == ControlKind::PictureBox;
         texts -= control->kind == ControlKind::Label;
         SCOPED_TRACE(control->name);
-        long role = 0;
-        std::wstring name;
-        switch (control->kind) {
-        case ControlKind::Label:
-            role = ROLE_SYSTEM_STATICTEXT;
-            name = win32shell::withCrLf(win32shell::toWide(control->caption.value_or("")));
-            break;
-        case ControlKind::Frame:
-            role = ROLE_SYSTEM_GROUPING;
-            name = win32shell::withCrLf(win32shell::toWide(control->caption.value_or("")));
-            break;
-        case ControlKind::PictureBox:
-            role = ROLE_SYSTEM_GRAPHIC;
-            break;
-        default:
-            break;
-        }
+        // Labels and frames are named by their caption, picture boxes are graphics.
+        const bool captioned =
+            control->kind == ControlKind::Label || control->kind == ControlKind::Frame;
+        const long role = control->kind == ControlKind::Label        ? ROLE_SYSTEM_STATICTEXT
+                          : control->kind == ControlKind::Frame      ? ROLE_SYSTEM_GROUPING
+                          : control->kind == ControlKind::PictureBox ? ROLE_SYSTEM_GRAPHIC
+                                                                     : 0;
+        std::wstring name = captioned ? caption(*control) : L"";
         if (control->accessibleName)
             name = win32shell::toWide(*control->accessibleName);
         const Node* node = at(onScreen(*control), role);
@@ -208,9 +202,7 @@ TEST_P(AccessibilityWalk, EveryControlIsFoundAtItsDescribedRectangle) {
         }
         // A frame's controls are found inside the frame's grouping.
         if (const ControlDescription* frame = containerOf(*control, description.controls)) {
-            const std::wstring caption =
-                win32shell::withCrLf(win32shell::toWide(frame->caption.value_or("")));
-            EXPECT_NE(std::find(node->ancestors.begin(), node->ancestors.end(), caption),
+            EXPECT_NE(std::find(node->ancestors.begin(), node->ancestors.end(), caption(*frame)),
                       node->ancestors.end())
                 << "not inside " << frame->name;
         }

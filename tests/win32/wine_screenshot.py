@@ -9,31 +9,19 @@ import os
 import sys
 
 from test_wine_program import START_SECONDS, WineSession
-from x11session import MAIN_TITLE, wait_until
+from x11session import MAIN_TITLE
 
-
-def main():
-    if len(sys.argv) != 4:
-        sys.stderr.write(__doc__)
-        sys.exit(2)
-    executable, prefix, output = sys.argv[1:]
-    session = WineSession(executable, prefix)
-    try:
-        session.start()
-        app = session.launch()
-        window = wait_until(lambda: session.windows_titled(app, MAIN_TITLE),
-                            "the main window", timeout=START_SECONDS)[0]
-        x, y, width, height = session.wait_settled(window)
-        session.wait_stable_capture(window)
-        result = session.run("import", "-window", "root",
-                             "-crop", "%dx%d+%d+%d" % (width, height, x, y),
-                             "+repage", os.path.abspath(output))
-        if result.returncode != 0:
-            raise SystemExit("import failed: " + result.stderr.decode(errors="replace"))
-        print("wrote", output)
-    finally:
-        session.stop()
-
-
-if __name__ == "__main__":
-    main()
+if len(sys.argv) != 4:
+    sys.exit(__doc__)
+session = WineSession(*sys.argv[1:3])
+try:
+    session.start()
+    window = session.wait_window(session.launch(), MAIN_TITLE, timeout=START_SECONDS)
+    x, y, width, height = session.wait_settled(window)
+    session.wait_stable_capture(window)
+    crop = "%dx%d+%d+%d" % (width, height, x, y)
+    result = session.run("import", "-window", "root", "-crop", crop, "+repage",
+                         os.path.abspath(sys.argv[3]))
+    sys.exit(result.returncode and "import failed: %s" % result.stderr)
+finally:
+    session.stop()
