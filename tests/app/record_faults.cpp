@@ -17,16 +17,7 @@ using record_test::le16;
 using record_test::le32;
 using shell::record::Encoding;
 
-std::string hex(std::size_t v) {
-    return record_test::hex(v);
-}
-
-Bytes le(std::uint32_t v, int size) {
-    Bytes out(static_cast<std::size_t>(size));
-    for (int i = 0; i < size; ++i)
-        out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-    return out;
-}
+using record_test::hex;
 
 // The places worth damaging in one record, found by walking its blocks and
 // reading each property by its kind's table: every field with the values
@@ -64,7 +55,8 @@ private:
             Fault f;
             f.window = window_;
             f.at = at;
-            f.bytes = le(v, size);
+            f.bytes.resize(static_cast<std::size_t>(size));
+            record_test::putLe(f.bytes, 0, v, size);
             f.name = "Form" + std::to_string(window_) + " " + block_ + " " + what + " at " +
                      hex(at) + " = " + std::to_string(static_cast<std::int32_t>(v));
             faults_.push_back(std::move(f));
@@ -240,6 +232,17 @@ std::vector<Fault> makeFaults(std::span<const std::uint8_t> form1,
     return faults;
 }
 
+void resizePicture(shell::WindowDescription& window, const std::string& name, long resize,
+                   Bytes& file) {
+    std::optional<shell::Picture>* picture = &window.icon;
+    for (const auto* c : shell::allControls(window))
+        if (c->name == name)
+            picture = &const_cast<shell::ControlDescription*>(c)->picture;
+    file.assign((*picture)->fileBytes.begin(), (*picture)->fileBytes.end());
+    file.resize(static_cast<std::size_t>(static_cast<long>(file.size()) + resize), 0xA5);
+    *picture = shell::Picture{file};
+}
+
 Bytes applyFault(std::span<const std::uint8_t> record, const Fault& fault) {
     if (fault.resize == 0) {
         Bytes out(record.begin(), record.end());
@@ -248,19 +251,8 @@ Bytes applyFault(std::span<const std::uint8_t> record, const Fault& fault) {
         return out;
     }
     auto description = shell::decodeRecord(record);
-    std::optional<shell::Picture>* picture = &description->icon;
-    const auto find = [&](auto& self, std::vector<shell::ControlDescription>& list) -> void {
-        for (auto& c : list) {
-            if (c.name == fault.block)
-                picture = &c.picture;
-            self(self, c.children);
-        }
-    };
-    find(find, description->controls);
-    const auto file = (*picture)->fileBytes;
-    Bytes bytes(file.begin(), file.end());
-    bytes.resize(static_cast<std::size_t>(static_cast<long>(bytes.size()) + fault.resize), 0xA5);
-    *picture = shell::Picture{bytes};
+    Bytes file;
+    resizePicture(*description, fault.block, fault.resize, file);
     auto encoded = shell::encodeRecord(*description);
     return encoded ? *encoded : Bytes{};
 }
