@@ -8,10 +8,8 @@
 #include "shell/qt/window_builder.h"
 #include "window_probe.h"
 
-#include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QtTest>
 #include <memory>
@@ -75,31 +73,6 @@ private slots:
         QCOMPARE(controlAt(window_.get(), point), expected);
     }
 
-    void optionButtonsFormOneGroup() {
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        QStringList order = {"Option1", "Option4", "Option3", "Option2"};
-        for (const QString& chosen : order) {
-            QTest::mouseClick(control(window_.get(), chosen.toLatin1().constData()), Qt::LeftButton,
-                              {}, QPoint(6, 8));
-            for (const char* name : {"Option1", "Option2", "Option3", "Option4"})
-                QCOMPARE(control<QRadioButton>(window_.get(), name)->isChecked(), chosen == name);
-        }
-    }
-
-    void grayedCheckBoxNeverReturnsToGrayed() {
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        auto* box = control<QCheckBox>(window_.get(), "Check7");
-        QList<Qt::CheckState> seen;
-        for (int i = 0; i < 4; ++i) {
-            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, 8));
-            seen << box->checkState();
-        }
-        QCOMPARE(seen,
-                 (QList<Qt::CheckState>{Qt::Checked, Qt::Unchecked, Qt::Checked, Qt::Unchecked}));
-    }
-
     void bannerIsClippedOnThreeSides() {
         const QImage banner =
             testing_support::decodeBitmap(*shell::findControl(description_, "Picture1")->picture);
@@ -135,29 +108,31 @@ private slots:
         QVERIFY(qGray(shot.pixel(848, 300)) < qGray(back));
     }
 
-    void fontsResolveToAChineseFace() {
-        const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
-        for (const char* name : {"Label3", "Label2", "Label7", "Command12", "Frame2"}) {
-            const QFontInfo info(control(window_.get(), name)->font());
-            QVERIFY2(chinese.contains(info.family()), qPrintable(info.family()));
-        }
-        const QFont footer = control(window_.get(), "Label7")->font();
-        QCOMPARE(footer.pixelSize(), 21); // 15.75 pt at 96 dpi
-        QVERIFY(footer.bold());
-        QCOMPARE(control(window_.get(), "Label3")->font().pixelSize(), 12);
+    // 12 px regular text comes from the face's own bitmaps, which are drawn
+    // only without smoothing; bold text and the 21 px footer have none and
+    // stay smoothed.
+    void fontsAreChineseAndSmoothedOnlyWithoutBitmaps_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("body text") << "Label3" << 12 << false;
+        QTest::newRow("button") << "Command12" << 12 << false;
+        QTest::newRow("frame") << "Frame2" << 12 << false;
+        QTest::newRow("text box") << "Text1" << 12 << false;
+        QTest::newRow("heading") << "Label2" << 12 << true;
+        QTest::newRow("footer") << "Label7" << 21 << true; // 15.75 pt at 96 dpi
     }
-
-    void bodyTextIsUnsmoothedAndHeadingsSmoothed() {
-        // 12 px regular text comes from the face's own bitmaps, which are
-        // drawn only without smoothing; bold text and the 21 px footer have
-        // none and stay smoothed.
-        for (const char* name : {"Label3", "Command12", "Frame2", "Text1"}) {
-            const QFont font = control(window_.get(), name)->font();
-            QVERIFY2(font.styleStrategy() & QFont::NoAntialias, name);
-        }
-        for (const char* name : {"Label2", "Label7"})
-            QVERIFY2(!(control(window_.get(), name)->font().styleStrategy() & QFont::NoAntialias),
-                     name);
+    void fontsAreChineseAndSmoothedOnlyWithoutBitmaps() {
+        QFETCH(QString, name);
+        QFETCH(int, pixelSize);
+        QFETCH(bool, bold);
+        const QFont font = control(window_.get(), qPrintable(name))->font();
+        const QFontInfo info(font);
+        QVERIFY2(QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(info.family()),
+                 qPrintable(info.family()));
+        QCOMPARE(font.pixelSize(), pixelSize);
+        QCOMPARE(font.bold(), bold);
+        QCOMPARE(!(font.styleStrategy() & QFont::NoAntialias), bold || pixelSize != 12);
     }
 
     void longParagraphWrapsWithinTheLabel() {
