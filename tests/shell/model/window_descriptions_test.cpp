@@ -59,4 +59,22 @@ INSTANTIATE_TEST_SUITE_P(BothWindows, WindowDescriptionRules,
                                            &troubleshooting_window::form2Description),
                          [](const auto& param) { return param.param().name; });
 
+// Command5 to Command10 belong to the main window, not to Frame2, yet continue
+// its button grid: inside its rectangle, in the columns of its own buttons.
+TEST(MainWindow, WindowButtonsContinueFrame2sButtonGrid) {
+    const auto form1 = main_window::form1Description();
+    const auto& frame = shell::findControl(form1, "Frame2")->rect;
+    const int columns[] = {frame.left + shell::findControl(form1, "Command1")->rect.left,
+                           frame.left + shell::findControl(form1, "Command2")->rect.left};
+    for (const char* name :
+         {"Command5", "Command6", "Command7", "Command8", "Command9", "Command10"}) {
+        const auto at = std::find_if(form1.controls.begin(), form1.controls.end(),
+                                     [&](const auto& c) { return c.name == name; });
+        ASSERT_NE(at, form1.controls.end()) << name << " must be the window's";
+        const auto& r = at->rect;
+        EXPECT_TRUE(r.left == columns[0] || r.left == columns[1]) << name;
+        EXPECT_TRUE(r.top >= frame.top && r.top + r.height <= frame.top + frame.height) << name;
+    }
+}
+
 } // namespace

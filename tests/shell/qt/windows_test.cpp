@@ -83,8 +83,11 @@ private slots:
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<QString>("expected");
         // Window-level buttons lying over Frame2 are in front of it.
-        QTest::newRow("Command5 over Frame2") << QPoint(80, 424) << "Command5";
-        QTest::newRow("Command10 over Frame2") << QPoint(200, 504) << "Command10";
+        const QPoint buttons[] = {{80, 424},  {200, 424}, {80, 464},
+                                  {200, 464}, {80, 504},  {200, 504}};
+        for (int i = 0; i < 6; ++i)
+            QTest::addRow("Command%d over Frame2", i + 5)
+                << buttons[i] << QString("Command%1").arg(i + 5);
         // Scroll bars are in front of the panes they overlap.
         QTest::newRow("VScroll3 over Text1") << QPoint(16 + 470, 248 + 100) << "VScroll3";
         QTest::newRow("HScroll2 over Text1") << QPoint(16 + 300, 248 + 412) << "HScroll2";
