@@ -8,7 +8,6 @@
 #include "shell/record/record.h"
 #include "shell/text/codepage.h"
 #include "tests/shell/record/record_walker.h"
-#include "tests/shell/record/sample_window.h"
 #include "troubleshooting_window/form2_description.h"
 
 #include <algorithm>
