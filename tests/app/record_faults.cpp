@@ -52,14 +52,16 @@ private:
     void add(const std::string& what, std::size_t at, int size,
              std::initializer_list<std::uint32_t> values) {
         for (const std::uint32_t v : values) {
-            Fault f;
-            f.window = window_;
-            f.at = at;
-            f.bytes.resize(static_cast<std::size_t>(size));
-            record_test::putLe(f.bytes, 0, v, size);
-            f.name = "Form" + std::to_string(window_) + " " + block_ + " " + what + " at " +
-                     hex(at) + " = " + std::to_string(static_cast<std::int32_t>(v));
-            faults_.push_back(std::move(f));
+            Bytes bytes(static_cast<std::size_t>(size));
+            record_test::putLe(bytes, 0, v, size);
+            faults_.push_back({"Form" + std::to_string(window_) + " " + block_ + " " + what +
+                                   " at " + hex(at) + " = " +
+                                   std::to_string(static_cast<std::int32_t>(v)),
+                               window_,
+                               at,
+                               std::move(bytes),
+                               {},
+                               0});
         }
     }
 
@@ -181,15 +183,15 @@ std::vector<Fault> faultsOf(std::span<const std::uint8_t> r, int window, std::si
         if (c->picture)
             pictured.push_back(c->name);
     for (const auto& block : pictured)
-        for (const long resize : {-1L, -40L, 1L, 3L}) {
-            Fault f;
-            f.window = window;
-            f.block = block;
-            f.resize = resize;
-            f.name = form + " " + block + " picture " + (resize < 0 ? "cut by " : "extended by ") +
-                     std::to_string(std::labs(resize));
-            out.push_back(std::move(f));
-        }
+        for (const long resize : {-1L, -40L, 1L, 3L})
+            out.push_back({form + " " + block + " picture " +
+                               (resize < 0 ? "cut by " : "extended by ") +
+                               std::to_string(std::labs(resize)),
+                           window,
+                           0,
+                           {},
+                           block,
+                           resize});
 
     const auto inPixels = [&](std::size_t at) {
         return std::any_of(fields.pixels.begin(), fields.pixels.end(),
@@ -207,15 +209,10 @@ std::vector<Fault> faultsOf(std::span<const std::uint8_t> r, int window, std::si
                                   : static_cast<std::uint8_t>(byte(random));
         if (value == r[at])
             value = static_cast<std::uint8_t>(~value);
-        Fault f;
-        f.window = window;
-        f.at = at;
-        f.bytes = {value};
         char buffer[80];
         std::snprintf(buffer, sizeof buffer, " byte %s%s = 0x%02x", hex(at).c_str(),
                       pixel ? " (pixels)" : "", value);
-        f.name = form + buffer;
-        out.push_back(std::move(f));
+        out.push_back({form + buffer, window, at, {value}, {}, 0});
     }
     return out;
 }
