@@ -17,7 +17,7 @@ namespace {
 // cut inside the blocks themselves. Every cut is an exactly sized heap copy (a
 // vector built from a range allocates no more), so that asan sees a read even
 // one byte past it. Deep inside a picture every cut fails alike, so only every
-// 61st is tried there.
+// 241st is tried there.
 TEST(RecordTruncation, BothRecordsCutAtEveryOffsetFailWithAMessage) {
     for (const auto record : {embedded::form1_record(), embedded::form2_record()}) {
         auto window = shell::decodeRecord(record);
@@ -30,7 +30,7 @@ TEST(RecordTruncation, BothRecordsCutAtEveryOffsetFailWithAMessage) {
         for (const auto& p : pictures) {
             const auto begin = static_cast<std::size_t>(p.fileBytes.data() - record.data());
             for (std::size_t i = begin + 64; i + 64 < begin + p.fileBytes.size(); ++i)
-                deep[i] = i % 61 != 0;
+                deep[i] = i % 241 != 0;
         }
         for (std::size_t cut = 0; cut < record.size(); ++cut) {
             if (deep[cut])
