@@ -17,16 +17,7 @@ using record_test::le16;
 using record_test::le32;
 using shell::record::Encoding;
 
-std::string hex(std::size_t v) {
-    return record_test::hex(v);
-}
-
-Bytes le(std::uint32_t v, int size) {
-    Bytes out(static_cast<std::size_t>(size));
-    for (int i = 0; i < size; ++i)
-        out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-    return out;
-}
+using record_test::hex;
 
 // The places worth damaging in one record, found by walking its blocks and
 // reading each property by its kind's table: every field with the values
@@ -61,13 +52,16 @@ private:
     void add(const std::string& what, std::size_t at, int size,
              std::initializer_list<std::uint32_t> values) {
         for (const std::uint32_t v : values) {
-            Fault f;
-            f.window = window_;
-            f.at = at;
-            f.bytes = le(v, size);
-            f.name = "Form" + std::to_string(window_) + " " + block_ + " " + what + " at " +
-                     hex(at) + " = " + std::to_string(static_cast<std::int32_t>(v));
-            faults_.push_back(std::move(f));
+            Bytes bytes(static_cast<std::size_t>(size));
+            record_test::putLe(bytes, 0, v, size);
+            faults_.push_back({"Form" + std::to_string(window_) + " " + block_ + " " + what +
+                                   " at " + hex(at) + " = " +
+                                   std::to_string(static_cast<std::int32_t>(v)),
+                               window_,
+                               at,
+                               std::move(bytes),
+                               {},
+                               0});
         }
     }
 
@@ -189,15 +183,15 @@ std::vector<Fault> faultsOf(std::span<const std::uint8_t> r, int window, std::si
         if (c->picture)
             pictured.push_back(c->name);
     for (const auto& block : pictured)
-        for (const long resize : {-1L, -40L, 1L, 3L}) {
-            Fault f;
-            f.window = window;
-            f.block = block;
-            f.resize = resize;
-            f.name = form + " " + block + " picture " + (resize < 0 ? "cut by " : "extended by ") +
-                     std::to_string(std::labs(resize));
-            out.push_back(std::move(f));
-        }
+        for (const long resize : {-1L, -40L, 1L, 3L})
+            out.push_back({form + " " + block + " picture " +
+                               (resize < 0 ? "cut by " : "extended by ") +
+                               std::to_string(std::labs(resize)),
+                           window,
+                           0,
+                           {},
+                           block,
+                           resize});
 
     const auto inPixels = [&](std::size_t at) {
         return std::any_of(fields.pixels.begin(), fields.pixels.end(),
@@ -215,15 +209,10 @@ std::vector<Fault> faultsOf(std::span<const std::uint8_t> r, int window, std::si
                                   : static_cast<std::uint8_t>(byte(random));
         if (value == r[at])
             value = static_cast<std::uint8_t>(~value);
-        Fault f;
-        f.window = window;
-        f.at = at;
-        f.bytes = {value};
         char buffer[80];
         std::snprintf(buffer, sizeof buffer, " byte %s%s = 0x%02x", hex(at).c_str(),
                       pixel ? " (pixels)" : "", value);
-        f.name = form + buffer;
-        out.push_back(std::move(f));
+        out.push_back({form + buffer, window, at, {value}, {}, 0});
     }
     return out;
 }
@@ -240,6 +229,17 @@ std::vector<Fault> makeFaults(std::span<const std::uint8_t> form1,
     return faults;
 }
 
+void resizePicture(shell::WindowDescription& window, const std::string& name, long resize,
+                   Bytes& file) {
+    std::optional<shell::Picture>* picture = &window.icon;
+    for (const auto* c : shell::allControls(window))
+        if (c->name == name)
+            picture = &const_cast<shell::ControlDescription*>(c)->picture;
+    file.assign((*picture)->fileBytes.begin(), (*picture)->fileBytes.end());
+    file.resize(static_cast<std::size_t>(static_cast<long>(file.size()) + resize), 0xA5);
+    *picture = shell::Picture{file};
+}
+
 Bytes applyFault(std::span<const std::uint8_t> record, const Fault& fault) {
     if (fault.resize == 0) {
         Bytes out(record.begin(), record.end());
@@ -248,19 +248,8 @@ Bytes applyFault(std::span<const std::uint8_t> record, const Fault& fault) {
         return out;
     }
     auto description = shell::decodeRecord(record);
-    std::optional<shell::Picture>* picture = &description->icon;
-    const auto find = [&](auto& self, std::vector<shell::ControlDescription>& list) -> void {
-        for (auto& c : list) {
-            if (c.name == fault.block)
-                picture = &c.picture;
-            self(self, c.children);
-        }
-    };
-    find(find, description->controls);
-    const auto file = (*picture)->fileBytes;
-    Bytes bytes(file.begin(), file.end());
-    bytes.resize(static_cast<std::size_t>(static_cast<long>(bytes.size()) + fault.resize), 0xA5);
-    *picture = shell::Picture{bytes};
+    Bytes file;
+    resizePicture(*description, fault.block, fault.resize, file);
     auto encoded = shell::encodeRecord(*description);
     return encoded ? *encoded : Bytes{};
 }

@@ -3,6 +3,8 @@
 // A seeded set of damaged records: single bytes, whole fields set to edge
 // values, and pictures cut short or extended through our own encoder.
 
+#include "shell/model/window_description.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -31,5 +33,10 @@ std::vector<Fault> makeFaults(std::span<const std::uint8_t> form1,
 
 // The damaged copy of `record`; empty when the encoder refuses it.
 Bytes applyFault(std::span<const std::uint8_t> record, const Fault& fault);
+
+// Makes the picture of the named control (the window's own name: its icon)
+// `resize` bytes shorter or longer; `file` holds the new bytes.
+void resizePicture(shell::WindowDescription& window, const std::string& name, long resize,
+                   Bytes& file);
 
 } // namespace record_faults

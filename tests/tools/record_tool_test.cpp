@@ -78,39 +78,42 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(RecordTool, CheckReportsAValidRecordOrTheDecodersFirstError) {
-    for (const auto& [name, bytes] : {std::pair{"Form1.rec", embedded::form1_record()},
-                                      std::pair{"Form2.rec", embedded::form2_record()}}) {
-        const std::string path = write(name, bytes);
-        const ToolRun r = run({"check", path});
-        EXPECT_EQ(r.status, 0) << name;
-        EXPECT_EQ(r.out, path + ": valid\n");
-    }
+// Output and status of `check` and `dump`: 0 and "valid", 1 and the decoder's
+// first error (on stdout for check, on stderr for dump), 2 for a wrong call.
+TEST_F(RecordTool, ChecksExitWithZeroFailuresWithOneAndUsageErrorsWithTwo) {
     Bytes broken(embedded::form1_record().begin(), embedded::form1_record().end());
-    const auto label3 = record_test::block(record_test::walkBlocks(broken), "Label3");
-    broken[label3.closingOffset()] = 0x41;
-    const std::string path = write("broken.rec", broken);
-    const ToolRun r = run({"check", path});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, path + ": block Label3 (ordinal 5) at offset " +
-                         record_test::hex(label3.closingOffset()) +
-                         ": expected 0xff closing the block, got 0x41\n");
-    const std::string empty = write("empty.rec", {});
-    EXPECT_EQ(run({"check", empty}).out, empty + ": header at offset 0x0: expected a record of "
-                                                 "at least 93 bytes, got 0 bytes\n");
-}
-
-TEST_F(RecordTool, FailuresExitWithOneAndUsageErrorsWithTwo) {
-    EXPECT_EQ(run({"check", write("empty.rec", {})}).status, 1);
-    Bytes broken(embedded::form2_record().begin(), embedded::form2_record().end());
-    broken[0] = 0x00;
-    const ToolRun dump = run({"dump", write("broken.rec", broken)});
-    EXPECT_EQ(dump.status, 1);
-    EXPECT_EQ(dump.out, ""); // the error goes to stderr
-    EXPECT_EQ(run({}).status, 2);
-    EXPECT_EQ(run({"check"}).status, 2);
-    EXPECT_EQ(run({"show", "x"}).status, 2);
-    EXPECT_EQ(run({"dump", "a", "b"}).status, 2);
+    const std::size_t closing =
+        record_test::block(record_test::walkBlocks(broken), "Label3").closingOffset();
+    broken[closing] = 0x41;
+    const std::string form1 = write("Form1.rec", embedded::form1_record()),
+                      form2 = write("Form2.rec", embedded::form2_record()),
+                      bad = write("broken.rec", broken), empty = write("empty.rec", {});
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+    } rows[] = {
+        {{"check", form1}, 0, form1 + ": valid\n"},
+        {{"check", form2}, 0, form2 + ": valid\n"},
+        {{"check", bad},
+         1,
+         bad + ": block Label3 (ordinal 5) at offset " + record_test::hex(closing) +
+             ": expected 0xff closing the block, got 0x41\n"},
+        {{"check", empty},
+         1,
+         empty + ": header at offset 0x0: expected a record of at least 93 "
+                 "bytes, got 0 bytes\n"},
+        {{"dump", bad}, 1, ""},
+        {{}, 2, ""},
+        {{"check"}, 2, ""},
+        {{"show", "x"}, 2, ""},
+        {{"dump", "a", "b"}, 2, ""},
+    };
+    for (const auto& row : rows) {
+        const ToolRun r = run(row.args);
+        EXPECT_EQ(r.status, row.status) << testing::PrintToString(row.args);
+        EXPECT_EQ(r.out, row.out);
+    }
 }
 
 // Whatever cannot be read as a file is one line naming it, and status 1:
@@ -136,45 +139,41 @@ TEST_F(RecordTool, UnreadableInputIsOneLineAndStatusOne) {
     }
 }
 
+// One line per block or property, frame children one step further in, line
+// breaks shown as escapes.
 TEST_F(RecordTool, DumpPrintsTheTree) {
-    const std::string path = write("Form1.rec", embedded::form1_record());
-    const ToolRun r = run({"dump", path});
-    ASSERT_EQ(r.status, 0);
-    const auto has = [&](const std::string& text) {
-        EXPECT_NE(r.out.find(text), std::string::npos) << "missing: " << text;
+    const std::string form1 = write("Form1.rec", embedded::form1_record());
+    const std::string form2 = write("Form2.rec", embedded::form2_record());
+    const std::pair<std::string, std::vector<std::string>> dumps[] = {
+        {form1,
+         {form1 + ": " + std::to_string(embedded::form1_record().size()) + " bytes, 42 controls\n",
+          "Form1 (window, ordinal 0)\n", "  window id: {7ADE3D68-5C58-45AF-9E9B-168AA032D8D0}\n",
+          "  0x23 icon: icon (1 image) 32×32, 32 bits per pixel, ",
+          "  0x35 client rectangle: left 45, top 375, width 15120, height 12195 twips\n",
+          "  Command12 (CommandButton, ordinal 2)\n"
+          "    0x01 caption: \"手动链接\"\n"
+          "    0x04 rectangle: left 11160, top 2280, width 1455, height 495 twips\n"
+          "    0x11 tab index: 40\n",
+          "  Picture1 (PictureBox, ordinal 38)\n",
+          "    0x03 picture: bitmap 1019×132, 24 bits per pixel, ",
+          "    0x05 rectangle: left -120, top 0, width 15255, height 1935 twips\n",
+          "  Frame2 (Frame, ordinal 12)\n", "    Check7 (CheckBox, ordinal 20)\n",
+          "      0x13 value: 2 (grayed)\n", "      0x13 value: true\n",
+          "  Label7 (Label, ordinal 39)\n",
+          "    0x03 back colour: 0x00400000\n"
+          "    0x04 fore colour: 0x00808080\n",
+          "    0x25 font: \"宋体\" 15.75 pt, weight 700, character set 134\n"}},
+        {form2,
+         {"好友等；\\r\\niPhone手机QQ", "聊天数据等。\\n\\n\"\n",
+          "bitmap 220×220, 24 bits per pixel, 145254 bytes"}},
     };
-    has(path + ": " + std::to_string(embedded::form1_record().size()) + " bytes, 42 controls\n");
-    has("Form1 (window, ordinal 0)\n");
-    has("  window id: {7ADE3D68-5C58-45AF-9E9B-168AA032D8D0}\n");
-    has("  0x23 icon: icon (1 image) 32×32, 32 bits per pixel, ");
-    has("  0x35 client rectangle: left 45, top 375, width 15120, height 12195 twips\n");
-    has("  Command12 (CommandButton, ordinal 2)\n"
-        "    0x01 caption: \"手动链接\"\n"
-        "    0x04 rectangle: left 11160, top 2280, width 1455, height 495 twips\n"
-        "    0x11 tab index: 40\n");
-    has("  Picture1 (PictureBox, ordinal 38)\n");
-    has("    0x03 picture: bitmap 1019×132, 24 bits per pixel, ");
-    has("    0x05 rectangle: left -120, top 0, width 15255, height 1935 twips\n");
-    // Frame children are indented one step further.
-    has("  Frame2 (Frame, ordinal 12)\n");
-    has("    Check7 (CheckBox, ordinal 20)\n");
-    has("      0x13 value: 2 (grayed)\n");
-    has("      0x13 value: true\n");
-    has("  Label7 (Label, ordinal 39)\n");
-    has("    0x03 back colour: 0x00400000\n"
-        "    0x04 fore colour: 0x00808080\n");
-    has("    0x25 font: \"宋体\" 15.75 pt, weight 700, character set 134\n");
-}
-
-TEST_F(RecordTool, DumpShowsLineBreaksVisibly) {
-    const std::string path = write("Form2.rec", embedded::form2_record());
-    const ToolRun r = run({"dump", path});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("好友等；\\r\\niPhone手机QQ"), std::string::npos);
-    EXPECT_NE(r.out.find("聊天数据等。\\n\\n\"\n"), std::string::npos);
-    EXPECT_NE(r.out.find("bitmap 220×220, 24 bits per pixel, 145254 bytes"), std::string::npos);
-    // Every line of the dump is one property or one block: no raw breaks.
-    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+    for (const auto& [path, fragments] : dumps) {
+        const ToolRun r = run({"dump", path});
+        ASSERT_EQ(r.status, 0);
+        for (const auto& text : fragments)
+            EXPECT_NE(r.out.find(text), std::string::npos) << "missing: " << text;
+        EXPECT_EQ(r.out.find('\r'), std::string::npos);
+    }
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The two real windows through the codec: the worked example of Command12's
-// block, the encodings of particular values, and both round trips.
+// The two real windows' records: the worked example of Command12's block and
+// the encodings of particular values.
 
 #include "embedded/form1_record.h"
 #include "embedded/form2_record.h"
@@ -8,13 +8,10 @@
 #include "shell/record/record.h"
 #include "shell/text/codepage.h"
 #include "tests/shell/record/record_walker.h"
-#include "tests/shell/record/sample_window.h"
 #include "troubleshooting_window/form2_description.h"
 
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -24,7 +21,7 @@ using record_test::le16;
 using record_test::walkBlocks;
 using Bytes = std::vector<std::uint8_t>;
 
-// The embedded records, which the last test shows to be the current descriptions'.
+// The embedded records, which the codec test shows to be the current descriptions'.
 const Bytes kForm1Record(embedded::form1_record().begin(), embedded::form1_record().end());
 const Bytes kForm2Record(embedded::form2_record().begin(), embedded::form2_record().end());
 
@@ -117,38 +114,6 @@ TEST(WindowRecords, HeadersCarryIdentifiersInMixedEndianLayout) {
     // {7ADE3D68-5C58-45AF-9E9B-168AA032D8D0} in mixed-endian layout.
     EXPECT_EQ(slice(kForm1Record, 5, 16), (Bytes{0x68, 0x3D, 0xDE, 0x7A, 0x58, 0x5C, 0xAF, 0x45,
                                                  0x9E, 0x9B, 0x16, 0x8A, 0xA0, 0x32, 0xD8, 0xD0}));
-}
-
-// decode(encode(d)) == d; the embedded records and the files the build writes
-// are encode(d); encode(decode(r)) == r byte for byte, and r's pictures are
-// views into r.
-TEST(WindowRecords, BothWindowsRoundTripAndTheBuildHoldsTheirCurrentRecords) {
-    for (const auto& [window, record, path] :
-         {std::tuple{main_window::form1Description(), embedded::form1_record(), LANSU_FORM1_RECORD},
-          std::tuple{troubleshooting_window::form2Description(), embedded::form2_record(),
-                     LANSU_FORM2_RECORD}}) {
-        SCOPED_TRACE(window.name);
-        const Bytes fresh = record_test::encoded(window);
-        auto decoded = shell::decodeRecord(fresh);
-        ASSERT_TRUE(decoded) << decoded.error().message;
-        EXPECT_TRUE(*decoded == window);
-        const Bytes bytes(record.begin(), record.end());
-        EXPECT_EQ(bytes, fresh);
-        std::ifstream in(path, std::ios::binary);
-        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), fresh) << path;
-        auto fromEmbedded = shell::decodeRecord(record);
-        ASSERT_TRUE(fromEmbedded) << fromEmbedded.error().message;
-        EXPECT_EQ(record_test::encoded(*fromEmbedded), bytes);
-        // Its pictures are views into the record, not copies.
-        std::vector<shell::Picture> pictures{fromEmbedded->icon.value()};
-        for (const auto* c : shell::allControls(*fromEmbedded))
-            if (c->picture)
-                pictures.push_back(*c->picture);
-        for (const auto& p : pictures) {
-            EXPECT_GE(p.fileBytes.data(), record.data());
-            EXPECT_LE(p.fileBytes.data() + p.fileBytes.size(), record.data() + record.size());
-        }
-    }
 }
 
 } // namespace

@@ -4,50 +4,50 @@
 #include "shell/runtime/runtime.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
 using testing_support::FakeToolkit;
 using testing_support::FakeWindow;
 
-FakeWindow* windowNamed(FakeToolkit& toolkit, std::string_view name) {
-    for (auto* window : toolkit.live)
-        if (window->name == name)
-            return window;
-    return nullptr;
-}
-
 class RuntimeTest : public ::testing::Test {
 protected:
     FakeToolkit toolkit;
     runtime::ProjectDescriptor project = app::projectDescriptor();
+    std::optional<runtime::Runtime> rt;
+
+    int run() { return rt.emplace(project, toolkit).run(); }
+    FakeWindow* window(std::string_view name) {
+        for (auto* w : toolkit.live)
+            if (w->name == name)
+                return w;
+        return nullptr;
+    }
+    std::string onlyErrorBox() {
+        EXPECT_EQ(toolkit.errorBoxes.size(), 1u);
+        return toolkit.errorBoxes.empty() ? "" : toolkit.errorBoxes[0].second;
+    }
 };
 
 TEST_F(RuntimeTest, StartUpLoadsShowsAndDisablesTheScrollBars) {
-    runtime::Runtime rt(project, toolkit);
-    EXPECT_EQ(rt.run(), 0);
+    EXPECT_EQ(run(), 0);
     EXPECT_TRUE(toolkit.loopRan);
-    EXPECT_FALSE(rt.defaultInstance("Form1").empty());
-    EXPECT_TRUE(rt.defaultInstance("Form2").empty());
-
-    FakeWindow* form1 = windowNamed(toolkit, "Form1");
+    EXPECT_FALSE(rt->defaultInstance("Form1").empty());
+    EXPECT_TRUE(rt->defaultInstance("Form2").empty());
+    FakeWindow* form1 = window("Form1");
     ASSERT_NE(form1, nullptr);
     EXPECT_EQ(form1->showCalls, 1);
-    for (const char* bar : main_window::kScrollBarsDisabledAtLoad) {
-        ASSERT_TRUE(form1->enabled.contains(bar)) << bar;
-        EXPECT_FALSE(form1->enabled[bar]) << bar;
-    }
+    for (const char* bar : main_window::kScrollBarsDisabledAtLoad)
+        EXPECT_EQ(form1->enabled.at(bar), false) << bar;
     EXPECT_EQ(form1->enabled.size(), 5u) << "only the scroll bars change at load";
     EXPECT_TRUE(toolkit.errorBoxes.empty());
 }
 
 TEST_F(RuntimeTest, DriverMessageShowsTheSameBoxEveryTime) {
-    runtime::Runtime rt(project, toolkit);
-    rt.run();
-    FakeWindow* form1 = windowNamed(toolkit, "Form1");
-    form1->click("Command12");
-    form1->click("Command12");
-
+    run();
+    window("Form1")->click("Command12");
+    window("Form1")->click("Command12");
     ASSERT_EQ(toolkit.messageBoxes.size(), 2u);
     const auto& box = toolkit.messageBoxes.front();
     EXPECT_EQ(box.title, "岚溯穹岳（");
@@ -61,53 +61,43 @@ TEST_F(RuntimeTest, DriverMessageShowsTheSameBoxEveryTime) {
     EXPECT_EQ(toolkit.realised, 1) << "no window opens";
 }
 
+// Opens once, reopens afresh in the same slot, and the program ends when the
+// last loaded window closes.
 TEST_F(RuntimeTest, TroubleshootingWindowOpensOnceAndAfreshAfterClosing) {
-    runtime::Runtime rt(project, toolkit);
-    rt.run();
-    FakeWindow* form1 = windowNamed(toolkit, "Form1");
-
+    run();
+    FakeWindow* form1 = window("Form1");
     form1->click("Command13");
-    runtime::FormObject* instance = rt.defaultInstance("Form2").get();
+    runtime::FormObject* instance = rt->defaultInstance("Form2").get();
     ASSERT_NE(instance, nullptr);
     form1->click("Command13");
     EXPECT_EQ(toolkit.realised, 2) << "a second click loads nothing";
-    FakeWindow* form2 = windowNamed(toolkit, "Form2");
-    ASSERT_NE(form2, nullptr);
-    EXPECT_EQ(form2->showCalls, 2);
+    ASSERT_NE(window("Form2"), nullptr);
+    EXPECT_EQ(window("Form2")->showCalls, 2);
 
-    form2->close();
-    EXPECT_EQ(windowNamed(toolkit, "Form2"), nullptr);
-    EXPECT_EQ(rt.defaultInstance("Form2").get(), instance) << "the slot stays filled";
+    window("Form2")->close();
+    EXPECT_EQ(window("Form2"), nullptr);
+    EXPECT_EQ(rt->defaultInstance("Form2").get(), instance) << "the slot stays filled";
     EXPECT_FALSE(toolkit.loopExitCode.has_value()) << "the main window is still open";
 
     form1->click("Command13");
     EXPECT_EQ(toolkit.realised, 3) << "loaded afresh";
-    EXPECT_EQ(rt.defaultInstance("Form2").get(), instance);
-}
-
-TEST_F(RuntimeTest, ProgramEndsWhenTheLastLoadedWindowCloses) {
-    runtime::Runtime rt(project, toolkit);
-    rt.run();
-    windowNamed(toolkit, "Form1")->click("Command13");
-
-    windowNamed(toolkit, "Form1")->close();
+    EXPECT_EQ(rt->defaultInstance("Form2").get(), instance);
+    form1->close();
     EXPECT_FALSE(toolkit.loopExitCode.has_value()) << "Form2 keeps the program running";
-    EXPECT_EQ(rt.loadedWindowCount(), 1);
-
-    windowNamed(toolkit, "Form2")->close();
+    EXPECT_EQ(rt->loadedWindowCount(), 1);
+    window("Form2")->close();
     EXPECT_EQ(toolkit.loopExitCode, 0);
 }
 
 TEST_F(RuntimeTest, FailingEnabledIsARunTimeErrorThatEndsTheProgram) {
     toolkit.failEnabledOf = "HScroll1";
-    runtime::Runtime rt(project, toolkit);
-    EXPECT_EQ(rt.run(), runtime::kRuntimeErrorExitCode);
+    EXPECT_EQ(run(), runtime::kRuntimeErrorExitCode);
     EXPECT_FALSE(toolkit.loopRan);
-    ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
-    EXPECT_EQ(toolkit.errorBoxes[0].first, "岚溯穹岳（");
-    EXPECT_EQ(toolkit.errorBoxes[0].second,
-              "实时错误 '-2147467259 (80004005)':\n\n对象 '_HScrollBar' 的方法 'Enabled' 失败");
-    FakeWindow* form1 = windowNamed(toolkit, "Form1");
+    const std::pair<std::string, std::string> box = {
+        "岚溯穹岳（",
+        "实时错误 '-2147467259 (80004005)':\n\n对象 '_HScrollBar' 的方法 'Enabled' 失败"};
+    EXPECT_EQ(toolkit.errorBoxes, std::vector{box});
+    FakeWindow* form1 = window("Form1");
     ASSERT_NE(form1, nullptr);
     EXPECT_EQ(form1->showCalls, 0) << "never shown";
     EXPECT_FALSE(form1->enabled.contains("VScroll3")) << "the procedure stopped at the error";
@@ -121,29 +111,22 @@ protected:
 };
 
 TEST_P(ShowFailureTest, OfTheTroubleshootingWindowEndsTheProgram) {
-    runtime::Runtime rt(project, toolkit);
-    rt.run();
+    run();
     injectFailure();
-    windowNamed(toolkit, "Form1")->click("Command13");
-    ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
-    EXPECT_NE(toolkit.errorBoxes[0].second.find("'_Form2' 的方法 'Show'"), std::string::npos)
-        << toolkit.errorBoxes[0].second;
+    window("Form1")->click("Command13");
+    EXPECT_NE(onlyErrorBox().find("'_Form2' 的方法 'Show'"), std::string::npos);
     EXPECT_EQ(toolkit.loopExitCode, runtime::kRuntimeErrorExitCode);
-    EXPECT_TRUE(rt.hasEnded());
-
+    EXPECT_TRUE(rt->hasEnded());
     // Nothing runs once the program has ended.
-    windowNamed(toolkit, "Form1")->click("Command12");
+    window("Form1")->click("Command12");
     EXPECT_TRUE(toolkit.messageBoxes.empty());
 }
 
 TEST_P(ShowFailureTest, OfTheStartUpWindowEndsTheProgramBeforeTheLoop) {
     injectFailure();
-    runtime::Runtime rt(project, toolkit);
-    EXPECT_EQ(rt.run(), runtime::kRuntimeErrorExitCode);
+    EXPECT_EQ(run(), runtime::kRuntimeErrorExitCode);
     EXPECT_FALSE(toolkit.loopRan);
-    ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
-    EXPECT_NE(toolkit.errorBoxes[0].second.find("'_Form1' 的方法 'Show'"), std::string::npos)
-        << toolkit.errorBoxes[0].second;
+    EXPECT_NE(onlyErrorBox().find("'_Form1' 的方法 'Show'"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runtime, ShowFailureTest, ::testing::Values(false, true),
@@ -155,19 +138,16 @@ TEST_F(RuntimeTest, UnreadableDescriptionIsReportedAndNoWindowIsBuilt) {
     project.windows[0].loadDescription = [] {
         return shell::Expected<shell::WindowDescription>(shell::Error{"at offset 0x0: broken"});
     };
-    runtime::Runtime rt(project, toolkit);
-    EXPECT_EQ(rt.run(), runtime::kRuntimeErrorExitCode);
+    EXPECT_EQ(run(), runtime::kRuntimeErrorExitCode);
     EXPECT_EQ(toolkit.realised, 0);
-    ASSERT_EQ(toolkit.errorBoxes.size(), 1u);
     // A Chinese sentence, then the decoder's own detail on a line of its own.
-    EXPECT_NE(toolkit.errorBoxes[0].second.find(
+    EXPECT_NE(onlyErrorBox().find(
                   "程序文件中窗体 'Form1' 的描述已损坏，无法载入。\n\nat offset 0x0: broken"),
-              std::string::npos)
-        << toolkit.errorBoxes[0].second;
+              std::string::npos);
 }
 
 TEST_F(RuntimeTest, MessageBoxArguments) {
-    runtime::Runtime rt(project, toolkit);
+    rt.emplace(project, toolkit);
     using runtime::Variant;
     runtime::rtcMsgBox(Variant::string("p"), 0x4000 | 0x0020 | 0x0001 | 0x0100,
                        Variant::string("t"), Variant::string("help.chm"), Variant::number(7));
