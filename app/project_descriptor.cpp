@@ -2,6 +2,7 @@
 
 #include "embedded/form1_record.h"
 #include "embedded/form2_record.h"
+#include "lansu/identity.h"
 #include "main_window/form1_accessible_names.h"
 #include "main_window/form1_procedures.h"
 #include "shell/record/record.h"
@@ -45,7 +46,7 @@ runtime::ProjectDescriptor makeDescriptor() {
                            },
                            {}},
     };
-    project.projectName = "穹岳科技岚溯";
+    project.projectName = identity::kProjectName;
     project.applicationTitle = "岚溯穹岳（";
     return project;
 }

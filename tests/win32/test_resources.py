@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """The Windows executable's resources, read with pefile (Debian package
-python3-pefile) and compared with the files they were made from in
-resources/: the version block with version.rc, the manifest with
-application.manifest, the icon with application.ico. Also: a 32-bit GUI
-program that needs only the system's own DLLs.
+python3-pefile) and compared with the files they were made from: the
+version block with version.rc and the manifest with application.manifest,
+both made by the build from the program's identity, and the icon with
+application.ico. Also: a 32-bit GUI program that needs only the system's
+own DLLs.
 
-Usage: test_resources.py EXECUTABLE RESOURCES_DIR
+Usage: test_resources.py EXECUTABLE IDENTITY_DIR ICON_FILE
 """
 
 import os
@@ -13,6 +14,7 @@ import re
 import struct
 import sys
 import unittest
+import xml.etree.ElementTree as ElementTree
 
 import pefile
 
@@ -25,11 +27,15 @@ RT_MANIFEST = 24
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
                "advapi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll", "oleacc.dll"}
 
+MANIFEST_NAMESPACES = {"asm": "urn:schemas-microsoft-com:asm.v1"}
+ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
+
 # Chinese (PRC): MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED).
 CHINESE_PRC = 0x0804
 
 EXECUTABLE = None
-RESOURCES = None
+IDENTITY = None
+ICON = None
 
 
 def resources_of(pe):
@@ -54,9 +60,9 @@ def languages_of(pe):
 
 
 def version_script():
-    """What resources/version.rc declares: fixed numbers, the string table's
+    """What version.rc declares: fixed numbers, the string table's
     key and strings, and the translation."""
-    with open(os.path.join(RESOURCES, "version.rc"), encoding="utf-8") as f:
+    with open(os.path.join(IDENTITY, "version.rc"), encoding="utf-8") as f:
         text = f.read()
     fixed = {}
     for key in ("FILEVERSION", "PRODUCTVERSION"):
@@ -132,14 +138,24 @@ class ExecutableTest(unittest.TestCase):
         self.assertEqual(tables[key.upper()], strings)
         self.assertEqual(translations, [translation])
 
-    def test_manifest_is_application_manifest_byte_for_byte(self):
-        with open(os.path.join(RESOURCES, "application.manifest"), "rb") as f:
+    def test_manifest_is_application_manifest_asking_for_common_controls_6(self):
+        with open(os.path.join(IDENTITY, "application.manifest"), "rb") as f:
             expected = f.read()
         self.assertEqual(list(self.resources[RT_MANIFEST]), [1])
         self.assertEqual(self.resources[RT_MANIFEST][1], [expected])
+        # What the manifest is for: controls in the desktop's visual style,
+        # run with the user's own rights.
+        manifest = ElementTree.fromstring(expected)
+        dependencies = [(e.get("name"), e.get("version"), e.get("publicKeyToken")) for e in
+                        manifest.iterfind("asm:dependency/asm:dependentAssembly/asm:assemblyIdentity",
+                                          MANIFEST_NAMESPACES)]
+        self.assertEqual(dependencies,
+                         [("Microsoft.Windows.Common-Controls", "6.0.0.0", "6595b64144ccf1df")])
+        levels = [e.get("level") for e in manifest.iter("{%s}requestedExecutionLevel" % ASM_V3)]
+        self.assertEqual(levels, ["asInvoker"])
 
     def test_icon_is_image_30001_of_group_1_from_application_ico(self):
-        with open(os.path.join(RESOURCES, "application.ico"), "rb") as f:
+        with open(ICON, "rb") as f:
             ico = f.read()
         _, _, count = struct.unpack_from("<HHH", ico, 0)
         self.assertEqual(count, 1)
@@ -164,12 +180,12 @@ class ExecutableTest(unittest.TestCase):
 
 
 def main():
-    global EXECUTABLE, RESOURCES
-    if len(sys.argv) < 3:
+    global EXECUTABLE, IDENTITY, ICON
+    if len(sys.argv) < 4:
         sys.stderr.write(__doc__)
         sys.exit(2)
-    EXECUTABLE, RESOURCES = sys.argv[1], sys.argv[2]
-    unittest.main(argv=[sys.argv[0]] + sys.argv[3:], verbosity=2)
+    EXECUTABLE, IDENTITY, ICON = sys.argv[1:4]
+    unittest.main(argv=[sys.argv[0]] + sys.argv[4:], verbosity=2)
 
 
 if __name__ == "__main__":
