@@ -2,6 +2,7 @@
 system it is installed on (prefix /usr), and small helpers the packaging
 tests share."""
 
+import configparser
 import os
 import subprocess
 import sys
@@ -81,20 +82,10 @@ def tree(root):
 
 def read_desktop_entry(path):
     """The keys of the [Desktop Entry] group."""
-    keys = {}
-    group = None
-    with open(path, encoding="utf-8") as entry:
-        for line in entry:
-            line = line.rstrip("\n")
-            if not line or line.startswith("#"):
-                continue
-            if line.startswith("["):
-                group = line
-                continue
-            if group == "[Desktop Entry]" and "=" in line:
-                key, value = line.split("=", 1)
-                keys[key.strip()] = value.strip()
-    return keys
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.optionxform = str  # keys are case-sensitive
+    entry.read(path, encoding="utf-8")
+    return dict(entry["Desktop Entry"])
 
 
 def main(test):
