@@ -21,7 +21,8 @@ run_packages=(
 
 # The tests, benchmarks, developer tools, the Windows build and the package.
 test_packages=(
-    # tests, benchmarks and the picture generator (QR codes, SVG, its Latin face)
+    # tests, benchmarks and the picture generator (QR codes, SVG, its Latin
+    # face); clang and its libFuzzer for the fuzz preset
     libgtest-dev libgmock-dev libbenchmark-dev libzbar-dev zbar-tools
     libqrencode-dev qt6-svg-dev fonts-dejavu-core
     clang libclang-rt-14-dev
@@ -34,8 +35,9 @@ test_packages=(
     # the Debian package and its checks
     dpkg-dev debhelper lintian file desktop-file-utils appstream appstream-compose python3
     # the Windows build: the mingw-w64 cross compiler and resource compiler,
-    # GoogleTest's sources to build for it, Wine (32-bit, from the i386
-    # architecture) to run it, a PE reader for its resources, xvfb-run's xauth
+    # Python for its icon's resource script (python3, above), GoogleTest's
+    # sources to build for it, Wine (32-bit, from the i386 architecture) to
+    # run it, a PE reader for its resources, xvfb-run's xauth
     g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
     wine wine32:i386 python3-pefile xauth
     # the 64-bit Windows build that runs the Windows tests where the kernel

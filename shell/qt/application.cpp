@@ -1,5 +1,6 @@
 #include "shell/qt/application.h"
 
+#include "lansu/identity.h"
 #include "shell/qt/accessibility.h"
 #include "shell/qt/conversions.h"
 #include "shell/qt/display.h"
@@ -67,9 +68,9 @@ std::unique_ptr<QApplication> createApplication(const runtime::ProjectDescriptor
 void configureApplication(const runtime::ProjectDescriptor& /*project*/) {
     // The class of the windows' WM_CLASS, which the menu entry names as
     // StartupWMClass; ASCII, as X11 reads it as Latin-1.
-    QApplication::setApplicationName(QStringLiteral("Lansu"));
+    QApplication::setApplicationName(QLatin1String(identity::kWmClass));
     // Ties the windows to the installed menu entry (taskbar icons, Wayland).
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.qiongyue.Lansu"));
+    QGuiApplication::setDesktopFileName(QLatin1String(identity::kAppId));
     // The runtime, not Qt, decides when the program ends: when the last
     // loaded window closes.
     QApplication::setQuitOnLastWindowClosed(false);

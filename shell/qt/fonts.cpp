@@ -1,5 +1,6 @@
 #include "shell/qt/fonts.h"
 
+#include "lansu/identity.h"
 #include "shell/model/font.h"
 #include "shell/qt/conversions.h"
 
@@ -28,9 +29,10 @@ bool installSongTiSubstitutes() {
         available << installed.first();
 
     if (available.isEmpty()) {
-        std::fputs("穹岳科技岚溯: no Chinese font is installed, so Chinese text shows as boxes; "
-                   "install the Debian package fonts-arphic-uming\n",
-                   stderr);
+        std::fprintf(stderr,
+                     "%s: no Chinese font is installed, so Chinese text shows as boxes; "
+                     "install the Debian package fonts-arphic-uming\n",
+                     identity::kProjectName);
         return false;
     }
     QFont::insertSubstitutions(toQString(shell::kSongTiFace), available);

@@ -82,7 +82,7 @@ class DisplayTest(SessionTestCase):
                         self.session.wait_window(app, MAIN_TITLE)
                     else:
                         wait_until(lambda: "xdg_toplevel@" in app.output()
-                                   and 'set_app_id("example.qiongyue.Lansu")' in app.output()
+                                   and 'set_app_id("%s")' % os.environ["LANSU_APP_ID"] in app.output()
                                    or not app.running(),
                                    "a Wayland window", last_seen=lambda: app.output()[-2000:])
                     self.assertTrue(app.running(), app.output()[-2000:])

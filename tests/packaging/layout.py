@@ -6,20 +6,22 @@ import os
 import subprocess
 import sys
 
-APP_ID = "example.qiongyue.Lansu"
-EXECUTABLE = "穹岳科技岚溯"
-COMMAND = "lansu"
-PRODUCT_NAME = "岚溯"
-COMPANY_NAME = "穹岳（汀川）科技数据研究院数字电子取证侦查局"
-VERSION = "1.0.0.0"
-WM_CLASS = ("lansu", "Lansu")  # instance, class
+# The program's identity, which the build states once and hands to the tests.
+APP_ID = os.environ["LANSU_APP_ID"]
+EXECUTABLE = os.environ["LANSU_PROJECT_NAME"]
+COMMAND = os.environ["LANSU_COMMAND_NAME"]
+PRODUCT_NAME = os.environ["LANSU_PRODUCT_NAME"]
+COMPANY_NAME = os.environ["LANSU_COMPANY_NAME"]
+VERSION = os.environ["LANSU_VERSION"]
+# Instance (the command's name, as started) and class.
+WM_CLASS = (COMMAND, os.environ["LANSU_WM_CLASS"])
 
 PROGRAM = "usr/lib/lansu/" + EXECUTABLE
 COMMAND_LINK = "usr/bin/" + COMMAND
 COMMAND_LINK_TARGET = "../lib/lansu/" + EXECUTABLE
 DESKTOP_ENTRY = "usr/share/applications/%s.desktop" % APP_ID
 METAINFO = "usr/share/metainfo/%s.metainfo.xml" % APP_ID
-MANUAL = "usr/share/man/man1/lansu.1"
+MANUAL = "usr/share/man/man1/%s.1" % COMMAND
 ICON_SIZES = [16, 22, 24, 32, 48, 64, 128, 256, 512]
 # Theme icon path -> the committed picture it must be.
 ICONS = dict(

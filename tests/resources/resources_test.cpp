@@ -1,21 +1,17 @@
-// Checks the committed pictures, icon, manifest and resource scripts: formats and
-// sizes the window descriptions rely on, and that the QR code still scans after
-// the troubleshooting window crops it.
+// Checks the committed pictures and icons: formats and sizes the window
+// descriptions rely on, and that the QR code still scans after the
+// troubleshooting window crops it.
 #include "embedded/application_icon.h"
 #include "embedded/banner_picture.h"
 #include "embedded/code_picture.h"
 #include "embedded/side_picture.h"
+#include "shell/model/picture_check.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QSvgRenderer>
-#include <QXmlStreamReader>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <regex>
-#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,13 +20,6 @@
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
-
-std::uint32_t u16(Bytes b, std::size_t at) {
-    return b[at] | std::uint32_t{b[at + 1]} << 8;
-}
-std::uint32_t u32(Bytes b, std::size_t at) {
-    return u16(b, at) | u16(b, at + 2) << 16;
-}
 
 QImage decode(Bytes b, const char* format) {
     return QImage::fromData(b.data(), static_cast<int>(b.size()), format);
@@ -59,29 +48,21 @@ std::vector<std::string> scanCodes(const QImage& image) {
     return found;
 }
 
-QString readResource(const char* name) {
-    QFile file(QStringLiteral(LANSU_RESOURCES_DIR "/") + QString::fromUtf8(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return QString::fromUtf8(file.readAll());
-}
-
-TEST(Pictures, AreUncompressedBottomUp24BitBitmapsOfTheSizesTheWindowsUse) {
+// Each picture is one the decoder accepts (a bitmap: uncompressed, bottom-up,
+// 24 bits per pixel, drawn straight from its rows), at the size its box in the
+// window is laid out for.
+TEST(Pictures, AreWhatTheDecoderAcceptsAtTheSizesTheWindowsUse) {
     for (const auto& [name, b, width, height] :
          {std::tuple{"banner", embedded::banner_picture(), 1019, 132},
           std::tuple{"side", embedded::side_picture(), 150, 506},
-          std::tuple{"code", embedded::code_picture(), 220, 220}}) {
+          std::tuple{"code", embedded::code_picture(), 220, 220},
+          std::tuple{"icon", embedded::application_icon(), 32, 32}}) {
         SCOPED_TRACE(name);
-        ASSERT_GT(b.size(), 54u);
-        EXPECT_EQ(std::string(b.begin(), b.begin() + 2), "BM");
-        EXPECT_EQ(u32(b, 2), b.size()) << "file-size field";
-        EXPECT_EQ(u32(b, 10), 54u) << "pixel data offset";
-        EXPECT_EQ(u32(b, 14), 40u) << "BITMAPINFOHEADER";
-        EXPECT_EQ(u32(b, 18), static_cast<std::uint32_t>(width));
-        EXPECT_EQ(u32(b, 22), static_cast<std::uint32_t>(height)) << "positive: rows bottom-up";
-        EXPECT_EQ(u32(b, 26), 24u << 16 | 1u) << "one plane, 24 bits per pixel";
-        EXPECT_EQ(u32(b, 30), 0u) << "BI_RGB";
-        EXPECT_EQ(54 + (width * 3 + 3) / 4 * 4 * height, static_cast<int>(b.size()));
-        EXPECT_EQ(decode(b, "BMP").size(), QSize(width, height));
+        const auto fault = shell::findPictureFault(b);
+        EXPECT_FALSE(fault) << (fault ? "at " + std::to_string(fault->offset) + ": expected " +
+                                            fault->expected + ", got " + fault->got
+                                      : "");
+        EXPECT_EQ(shell::pictureSize(b), (shell::PictureSize{width, height}));
     }
 }
 
@@ -109,11 +90,6 @@ TEST(Pictures, CodeScansWholeAndAsCroppedByTheWindow) {
 TEST(ApplicationIcon, IsOne32x32ImageWithSoftEdgesAMatchingMaskAndTheWindowLook) {
     const Bytes b = embedded::application_icon();
     ASSERT_EQ(b.size(), 22u + 40 + 32 * 32 * 4 + 32 * 4);
-    EXPECT_EQ(u32(b, 0), 0x10000u) << "type icon";
-    EXPECT_EQ(u16(b, 4), 1u) << "image count";
-    EXPECT_EQ(u32(b, 18), 22u) << "image offset";
-    EXPECT_EQ(u32(b, 30), 64u) << "image plus mask";
-    EXPECT_EQ(u16(b, 12) | u16(b, 36) << 8, 32u | 32u << 8) << "32 bits per pixel, entry and DIB";
     const QImage icon = decode(b, "ICO");
     ASSERT_EQ(icon.size(), QSize(32, 32));
     int partial = 0, opaque = 0, grey = 0;
@@ -197,92 +173,6 @@ TEST(ThemeIcons, AreTheApplicationIconAtEverySize) {
             // recoloured icon by far more.
             EXPECT_LT(mean, 10.0) << "mean channel difference from the application icon";
     }
-}
-
-TEST(ResourceScripts, DeclareCommonControls6AndNoDpiAwareness) {
-    QXmlStreamReader xml(readResource("application.manifest"));
-    std::vector<QXmlStreamAttributes> ids;
-    bool dpi = false;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("assemblyIdentity"))
-            ids.push_back(xml.attributes());
-        dpi = dpi || xml.name().contains(QLatin1String("dpi"), Qt::CaseInsensitive);
-    }
-    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_FALSE(dpi);
-    ASSERT_EQ(ids.size(), 2u);
-    const auto joined = [](const QXmlStreamAttributes& attributes) {
-        QString text;
-        for (const auto& a : attributes)
-            text += QStringLiteral("%1=%2 ").arg(a.name(), a.value());
-        return text.trimmed().toStdString();
-    };
-    EXPECT_TRUE(
-        std::regex_match(joined(ids[0]), std::regex("type=win32 name=\\S+ version=1\\.0\\.0\\.0 "
-                                                    "processorArchitecture=\\*")))
-        << joined(ids[0]);
-    EXPECT_EQ(joined(ids[1]), "type=win32 name=Microsoft.Windows.Common-Controls version=6.0.0.0 "
-                              "processorArchitecture=* publicKeyToken=6595b64144ccf1df language=*");
-}
-
-// Windows from Vista on: run with the user's rights, without elevation or
-// UI access, and declared as written for Vista through Windows 10 and 11,
-// so none of the legacy treatment (virtualisation, installer detection).
-TEST(ResourceScripts, ManifestRunsAsInvokerOnVistaToWindows11) {
-    QXmlStreamReader xml(readResource("application.manifest"));
-    std::vector<QXmlStreamAttributes> levels;
-    std::set<std::string> systems;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("requestedExecutionLevel") &&
-            xml.namespaceUri() == QLatin1String("urn:schemas-microsoft-com:asm.v3"))
-            levels.push_back(xml.attributes());
-        if (xml.name() == QLatin1String("supportedOS") &&
-            xml.namespaceUri() == QLatin1String("urn:schemas-microsoft-com:compatibility.v1"))
-            systems.insert(
-                xml.attributes().value(QLatin1String("Id")).toString().toLower().toStdString());
-    }
-    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    ASSERT_EQ(levels.size(), 1u);
-    EXPECT_EQ(levels[0].value(QLatin1String("level")).toString().toStdString(), "asInvoker");
-    EXPECT_EQ(levels[0].value(QLatin1String("uiAccess")).toString().toStdString(), "false");
-    // Windows' own identifiers for Vista, 7, 8, 8.1 and 10 (also 11).
-    const std::set<std::string> vistaTo11{
-        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
-        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"};
-    EXPECT_EQ(systems, vistaTo11);
-}
-
-// The version block: UTF-8, Chinese (PRC) in Unicode, with the program's own strings.
-TEST(ResourceScripts, VersionBlockHoldsTheProgramsStrings) {
-    const QString rc = readResource("version.rc");
-    const auto has = [](const QString& text, const char* pattern) {
-        return QRegularExpression(QString::fromUtf8(pattern), QRegularExpression::MultilineOption)
-            .match(text)
-            .hasMatch();
-    };
-    for (const char* line :
-         {"^#pragma code_page\\(65001\\)$", "FILEVERSION\\s+1,0,0,0\\b",
-          "PRODUCTVERSION\\s+1,0,0,0\\b", "FILEOS\\s+0x0*4L?\\b", "FILETYPE\\s+0x0*1L?\\b",
-          "BLOCK\\s+\"080404B0\"", "VALUE\\s+\"Translation\"\\s*,\\s*0x0804\\s*,\\s*1200\\b"})
-        EXPECT_TRUE(has(rc, line)) << line;
-    const auto value = [&](const char* key) {
-        return QRegularExpression(QStringLiteral("VALUE\\s+\"%1\"\\s*,\\s*\"([^\"]*)\"").arg(key))
-            .match(rc)
-            .captured(1);
-    };
-    EXPECT_EQ(value("FileVersion"), QStringLiteral("1.00"));
-    EXPECT_EQ(value("ProductVersion"), QStringLiteral("1.00"));
-    const QString company = QString::fromUtf8("穹岳（汀川）科技数据研究院数字电子取证侦查局");
-    EXPECT_EQ(value("CompanyName"), company);
-    EXPECT_EQ(value("FileDescription"), company);
-    EXPECT_EQ(value("ProductName"), QString::fromUtf8("岚溯"));
-    EXPECT_EQ(value("InternalName"), QString::fromUtf8("穹岳科技岚溯"));
-    EXPECT_EQ(value("OriginalFilename"), QString::fromUtf8("穹岳科技岚溯.exe"));
 }
 
 } // namespace

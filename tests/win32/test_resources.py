@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """The Windows executable's resources, read with pefile (Debian package
-python3-pefile) and compared with the files they were made from in
-resources/: the version block with version.rc, the manifest with
-application.manifest, the icon with application.ico. Also: a 32-bit GUI
-program that needs only the system's own DLLs.
+python3-pefile) and compared with the files they were made from: the
+version block with version.rc and the manifest with application.manifest,
+both made by the build from the program's identity, and the icon with
+application.ico. Also: a 32-bit program that needs only the system's own
+DLLs.
 
-Usage: test_resources.py EXECUTABLE RESOURCES_DIR
+Usage: test_resources.py EXECUTABLE IDENTITY_DIR ICON_FILE
 """
 
 import os
@@ -13,6 +14,7 @@ import re
 import struct
 import sys
 import unittest
+import xml.etree.ElementTree as ElementTree
 
 import pefile
 
@@ -25,38 +27,30 @@ RT_MANIFEST = 24
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
                "advapi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll", "oleacc.dll"}
 
+MANIFEST_NAMESPACES = {"asm": "urn:schemas-microsoft-com:asm.v1"}
+ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
+
 # Chinese (PRC): MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED).
 CHINESE_PRC = 0x0804
 
 EXECUTABLE = None
-RESOURCES = None
+IDENTITY = None
+ICON = None
 
 
 def resources_of(pe):
-    """{type id: {name id: [data bytes, one per language]}}"""
-    found = {}
-    for type_entry in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        names = found.setdefault(type_entry.id, {})
-        for name_entry in type_entry.directory.entries:
-            for language in name_entry.directory.entries:
-                data = language.data.struct
-                names.setdefault(name_entry.id, []).append(
-                    pe.get_data(data.OffsetToData, data.Size))
-    return found
-
-
-def languages_of(pe):
-    """{(type id, name id): [language ids]}"""
-    return {(type_entry.id, name_entry.id): [language.id
-                                              for language in name_entry.directory.entries]
-            for type_entry in pe.DIRECTORY_ENTRY_RESOURCE.entries
-            for name_entry in type_entry.directory.entries}
+    """{type id: {name id: {language id: data bytes}}}"""
+    return {type_entry.id: {name_entry.id: {
+        language.id: pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
+        for language in name_entry.directory.entries}
+        for name_entry in type_entry.directory.entries}
+        for type_entry in pe.DIRECTORY_ENTRY_RESOURCE.entries}
 
 
 def version_script():
-    """What resources/version.rc declares: fixed numbers, the string table's
+    """What version.rc declares: fixed numbers, the string table's
     key and strings, and the translation."""
-    with open(os.path.join(RESOURCES, "version.rc"), encoding="utf-8") as f:
+    with open(os.path.join(IDENTITY, "version.rc"), encoding="utf-8") as f:
         text = f.read()
     fixed = {}
     for key in ("FILEVERSION", "PRODUCTVERSION"):
@@ -79,10 +73,9 @@ class ExecutableTest(unittest.TestCase):
         cls.pe = pefile.PE(EXECUTABLE)
         cls.resources = resources_of(cls.pe)
 
-    def test_is_a_32_bit_gui_program_named_after_the_project(self):
+    # test_loads_on_xp.py checks that it is a GUI program.
+    def test_is_a_32_bit_program_named_after_the_project(self):
         self.assertEqual(self.pe.FILE_HEADER.Machine, pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"])
-        self.assertEqual(self.pe.OPTIONAL_HEADER.Subsystem,
-                         pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
         _, _, strings, _ = version_script()
         self.assertEqual(os.path.basename(EXECUTABLE), strings["OriginalFilename"])
 
@@ -92,27 +85,22 @@ class ExecutableTest(unittest.TestCase):
         self.assertLessEqual(imported, SYSTEM_DLLS,
                              "DLLs beyond the system's: %s" % sorted(imported - SYSTEM_DLLS))
 
-    def test_every_resource_is_filed_under_chinese_prc(self):
-        languages = languages_of(self.pe)
-        self.assertEqual(set(languages), {(RT_ICON, 30001), (RT_GROUP_ICON, 1), (RT_MANIFEST, 1),
-                                          (RT_VERSION, 1)})
-        for resource, found in languages.items():
-            self.assertEqual(found, [CHINESE_PRC], "resource %s" % (resource,))
+    def test_has_icon_manifest_and_version_block_all_filed_under_chinese_prc(self):
+        languages = {(kind, name): list(found) for kind, names in self.resources.items()
+                     for name, found in names.items()}
+        self.assertEqual(languages, {resource: [CHINESE_PRC] for resource in [
+            (RT_ICON, 30001), (RT_GROUP_ICON, 1), (RT_MANIFEST, 1), (RT_VERSION, 1)]})
 
     def test_version_block_is_version_rc(self):
         fixed, key, strings, translation = version_script()
-        self.assertEqual(len(self.resources[RT_VERSION]), 1)
-        self.assertEqual(list(self.resources[RT_VERSION]), [1])
         info = self.pe.VS_FIXEDFILEINFO[0]
 
         def version(ms, ls):
             return (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
 
-        self.assertEqual(version(info.FileVersionMS, info.FileVersionLS), fixed["FILEVERSION"])
-        self.assertEqual(version(info.ProductVersionMS, info.ProductVersionLS),
-                         fixed["PRODUCTVERSION"])
-        self.assertEqual(info.FileOS, fixed["FILEOS"])
-        self.assertEqual(info.FileType, fixed["FILETYPE"])
+        self.assertEqual({"FILEVERSION": version(info.FileVersionMS, info.FileVersionLS),
+                          "PRODUCTVERSION": version(info.ProductVersionMS, info.ProductVersionLS),
+                          "FILEOS": info.FileOS, "FILETYPE": info.FileType}, fixed)
 
         tables = {}
         translations = []
@@ -123,23 +111,29 @@ class ExecutableTest(unittest.TestCase):
                         k.decode("utf-8"): v.decode("utf-8") for k, v in table.entries.items()}
             elif file_info.Key == b"VarFileInfo":
                 for var in file_info.Var:
-                    value = var.entry[b"Translation"]
-                    if isinstance(value, bytes):
-                        value = value.decode()
-                    language, codepage = value.split()
+                    language, codepage = var.entry[b"Translation"].split()
                     translations.append((int(language, 16), int(codepage, 16)))
         self.assertEqual(list(tables), [key.upper()])
         self.assertEqual(tables[key.upper()], strings)
         self.assertEqual(translations, [translation])
 
-    def test_manifest_is_application_manifest_byte_for_byte(self):
-        with open(os.path.join(RESOURCES, "application.manifest"), "rb") as f:
+    def test_manifest_is_application_manifest_asking_for_common_controls_6(self):
+        with open(os.path.join(IDENTITY, "application.manifest"), "rb") as f:
             expected = f.read()
-        self.assertEqual(list(self.resources[RT_MANIFEST]), [1])
-        self.assertEqual(self.resources[RT_MANIFEST][1], [expected])
+        self.assertEqual(self.resources[RT_MANIFEST][1][CHINESE_PRC], expected)
+        # What the manifest is for: controls in the desktop's visual style,
+        # run with the user's own rights.
+        manifest = ElementTree.fromstring(expected)
+        dependencies = [(e.get("name"), e.get("version"), e.get("publicKeyToken")) for e in
+                        manifest.iterfind("asm:dependency/asm:dependentAssembly/asm:assemblyIdentity",
+                                          MANIFEST_NAMESPACES)]
+        self.assertEqual(dependencies,
+                         [("Microsoft.Windows.Common-Controls", "6.0.0.0", "6595b64144ccf1df")])
+        levels = [e.get("level") for e in manifest.iter("{%s}requestedExecutionLevel" % ASM_V3)]
+        self.assertEqual(levels, ["asInvoker"])
 
     def test_icon_is_image_30001_of_group_1_from_application_ico(self):
-        with open(os.path.join(RESOURCES, "application.ico"), "rb") as f:
+        with open(ICON, "rb") as f:
             ico = f.read()
         _, _, count = struct.unpack_from("<HHH", ico, 0)
         self.assertEqual(count, 1)
@@ -147,29 +141,20 @@ class ExecutableTest(unittest.TestCase):
             "<BBBBHHII", ico, 6)
         image = ico[offset:offset + size]
 
-        self.assertEqual(list(self.resources[RT_GROUP_ICON]), [1], "one icon group, number 1")
-        self.assertEqual(list(self.resources[RT_ICON]), [30001], "one icon image, 30001")
-        group = self.resources[RT_GROUP_ICON][1][0]
+        group = self.resources[RT_GROUP_ICON][1][CHINESE_PRC]
         self.assertEqual(struct.unpack_from("<HHH", group, 0), (0, 1, 1))
         self.assertEqual(struct.unpack_from("<BBBBHHIH", group, 6),
                          (width, height, colours, 0, planes, bits, size, 30001))
-        self.assertEqual(self.resources[RT_ICON][30001], [image])
-
-        # The image itself: 32 x 32 at 32 bits per pixel (the header counts
-        # the colour and mask rows), 4264 bytes with its mask.
-        header_size, dib_width, dib_height, _, dib_bits = struct.unpack_from("<IiiHH", image, 0)
-        self.assertEqual((width, height, bits), (32, 32, 32))
-        self.assertEqual((header_size, dib_width, dib_height, dib_bits), (40, 32, 64, 32))
-        self.assertEqual(len(image), 4264)
+        self.assertEqual(self.resources[RT_ICON][30001][CHINESE_PRC], image)
 
 
 def main():
-    global EXECUTABLE, RESOURCES
-    if len(sys.argv) < 3:
+    global EXECUTABLE, IDENTITY, ICON
+    if len(sys.argv) < 4:
         sys.stderr.write(__doc__)
         sys.exit(2)
-    EXECUTABLE, RESOURCES = sys.argv[1], sys.argv[2]
-    unittest.main(argv=[sys.argv[0]] + sys.argv[3:], verbosity=2)
+    EXECUTABLE, IDENTITY, ICON = sys.argv[1:4]
+    unittest.main(argv=[sys.argv[0]] + sys.argv[4:], verbosity=2)
 
 
 if __name__ == "__main__":
