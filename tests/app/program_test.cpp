@@ -227,12 +227,12 @@ private slots:
         scrollBarsDisabled();
     }
 
-    void otherButtonsChangeNothingButTheFocus() {
+    // That they do nothing else is the runtime test's.
+    void otherButtonsTakeTheFocus() {
         for (const char* name : {"Command1", "Command5", "Command10", "Command11"}) {
             click(form1(), name);
             QCOMPARE(QApplication::focusWidget(), control(form1(), name));
         }
-        QCOMPARE(visibleCount("Form2"), 0);
     }
 
     void withoutAChineseFontTheProgramRunsAndNamesThePackage() {
