@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -29,22 +28,12 @@ using testing_support::control;
 
 namespace {
 
-QWidget* topLevelNamed(const char* name) {
-    QWidget* found = nullptr;
+QWidgetList visibleNamed(const char* name) {
+    QWidgetList found;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == QLatin1String(name) && widget->isVisible()) {
-            if (found)
-                return nullptr; // more than one
-            found = widget;
-        }
+        if (widget->objectName() == QLatin1String(name) && widget->isVisible())
+            found << widget;
     return found;
-}
-
-int visibleCount(const char* name) {
-    int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        count += widget->objectName() == QLatin1String(name) && widget->isVisible();
-    return count;
 }
 
 // Resident bytes, after handing freed heap pages back so that only memory
@@ -86,8 +75,13 @@ class ProgramTest : public QObject {
     std::unique_ptr<qtshell::QtToolkit> toolkit_;
     std::unique_ptr<runtime::Runtime> runtime_;
 
-    QWidget* form1() const { return topLevelNamed("Form1"); }
-    QWidget* form2() const { return topLevelNamed("Form2"); }
+    // The one visible window of that name; none when there are two.
+    QWidget* only(const char* name) const {
+        const QWidgetList found = visibleNamed(name);
+        return found.size() == 1 ? found[0] : nullptr;
+    }
+    QWidget* form1() const { return only("Form1"); }
+    QWidget* form2() const { return only("Form2"); }
 
     void click(QWidget* window, const char* name) {
         QTest::mouseClick(control(window, name), Qt::LeftButton);
@@ -149,7 +143,7 @@ private slots:
         runtime_.reset();
         toolkit_.reset();
         QTest::qWait(1); // let deferred deletions run
-        QCOMPARE(visibleCount("Form1") + visibleCount("Form2"), 0);
+        QVERIFY(visibleNamed("Form1").isEmpty() && visibleNamed("Form2").isEmpty());
     }
 
     // The second time with the troubleshooting window open: the title stays
@@ -169,7 +163,7 @@ private slots:
                 QWidget* other = control(form1(), "Command13");
                 QTest::mouseClick(form1()->windowHandle(), Qt::LeftButton, {},
                                   other->mapTo(form1(), other->rect().center()));
-                QCOMPARE(visibleCount("Form2"), round);
+                QCOMPARE(visibleNamed("Form2").size(), qsizetype(round));
             };
             QVERIFY(throughBox([&] { click(form1(), "Command12"); }, inspect));
             click(form1(), "Command13");
@@ -192,8 +186,7 @@ private slots:
         const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
         click(form1(), "Command13");
         QWidget* first = form2();
-        QVERIFY(first);
-        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QVERIFY(first && QTest::qWaitForWindowExposed(first));
         QCOMPARE(first->geometry().center(), screenCentre);
 
         first->move(first->pos() + QPoint(-37, 21));
@@ -205,8 +198,7 @@ private slots:
         first->close();
         QTest::qWait(1);
         click(form1(), "Command13");
-        QVERIFY(form2());
-        QVERIFY(QTest::qWaitForWindowExposed(form2()));
+        QVERIFY(form2() && QTest::qWaitForWindowExposed(form2()));
         QCOMPARE(form2()->geometry().center(), screenCentre);
     }
 
