@@ -50,12 +50,13 @@ std::optional<PictureFault> bitmapFault(std::span<const std::uint8_t> f) {
         return PictureFault{14, "a bitmap info header of 40 bytes", n(u32(f, 14))};
     const std::int32_t width = i32(f, 18);
     const std::int32_t height = i32(f, 22);
-    const std::string sides = " from 1 to " + n(kMaxPictureSide);
+    // Words for a fault, made only when there is one.
+    const auto sides = [] { return " from 1 to " + n(kMaxPictureSide); };
     if (width < 1 || width > kMaxPictureSide)
-        return PictureFault{18, "a bitmap width" + sides, n(width)};
+        return PictureFault{18, "a bitmap width" + sides(), n(width)};
     // A negative height would mean rows stored top-down.
     if (height < 1 || height > kMaxPictureSide)
-        return PictureFault{22, "a bitmap height" + sides + " (rows bottom-up)", n(height)};
+        return PictureFault{22, "a bitmap height" + sides() + " (rows bottom-up)", n(height)};
     if (u16(f, 26) != 1)
         return PictureFault{26, "1 plane", n(u16(f, 26))};
     if (u16(f, 28) != 24)
@@ -64,17 +65,19 @@ std::optional<PictureFault> bitmapFault(std::span<const std::uint8_t> f) {
         return PictureFault{30, "no compression (0)", n(u32(f, 30))};
     const std::uint64_t stride = rowBytes(static_cast<std::uint64_t>(width), 24);
     const std::uint64_t pixels = stride * static_cast<std::uint64_t>(height);
-    const std::string rows = n(height) + " rows of " + n(width) + " pixels, each padded to " +
-                             n(static_cast<long long>(stride)) + " bytes";
+    const auto rows = [&] {
+        return n(height) + " rows of " + n(width) + " pixels, each padded to " +
+               n(static_cast<long long>(stride)) + " bytes";
+    };
     if (u32(f, 34) != 0 && u32(f, 34) != pixels)
         return PictureFault{
-            34, "an image size of 0 or " + n(static_cast<long long>(pixels)) + " (" + rows + ")",
+            34, "an image size of 0 or " + n(static_cast<long long>(pixels)) + " (" + rows() + ")",
             n(u32(f, 34))};
     if (u32(f, 46) != 0)
         return PictureFault{46, "no colour table (0 colours used)", n(u32(f, 46))};
     if (f.size() - kPixelsAt != pixels)
         return PictureFault{
-            kPixelsAt, n(static_cast<long long>(pixels)) + " bytes of pixel data (" + rows + ")",
+            kPixelsAt, n(static_cast<long long>(pixels)) + " bytes of pixel data (" + rows() + ")",
             n(static_cast<long long>(f.size() - kPixelsAt)) + " bytes"};
     return std::nullopt;
 }
@@ -89,8 +92,9 @@ constexpr std::array<std::uint32_t, 5> kIconBits{1, 4, 8, 24, 32};
 std::optional<PictureFault> iconImageFault(std::span<const std::uint8_t> f, std::size_t index,
                                            std::size_t directoryEnd, std::size_t& imageEnd) {
     const std::size_t e = kDirectoryHeader + kEntry * index;
-    const std::string in = " in image " + n(static_cast<long long>(index));
-    const std::string of = " for image " + n(static_cast<long long>(index));
+    // Words for a fault, made only when there is one.
+    const auto in = [&] { return " in image " + n(static_cast<long long>(index)); };
+    const auto of = [&] { return " for image " + n(static_cast<long long>(index)); };
     const std::uint32_t entryWidth = f[e] == 0 ? 256u : f[e];
     const std::uint32_t entryHeight = f[e + 1] == 0 ? 256u : f[e + 1];
     const std::uint32_t entryBits = u16(f, e + 6);
@@ -99,42 +103,43 @@ std::optional<PictureFault> iconImageFault(std::span<const std::uint8_t> f, std:
     if (at < directoryEnd || at > f.size())
         return PictureFault{e + 12,
                             "an offset from " + n(static_cast<long long>(directoryEnd)) + " to " +
-                                n(static_cast<long long>(f.size())) + of +
+                                n(static_cast<long long>(f.size())) + of() +
                                 " (after the directory, inside the file)",
                             n(at)};
     if (size < kInfoHeader || size > f.size() - at)
         return PictureFault{e + 8,
-                            "a size from 40 to " + n(static_cast<long long>(f.size() - at)) + of +
+                            "a size from 40 to " + n(static_cast<long long>(f.size() - at)) + of() +
                                 " (a header, inside the file)",
                             n(size)};
     const auto h = f.subspan(at, size);
     if (u32(h, 0) != kInfoHeader)
-        return PictureFault{at, "a header of 40 bytes" + in, n(u32(h, 0))};
+        return PictureFault{at, "a header of 40 bytes" + in(), n(u32(h, 0))};
     if (i32(h, 4) != static_cast<std::int32_t>(entryWidth))
-        return PictureFault{at + 4, "width " + n(entryWidth) + in + " (its entry's)", n(i32(h, 4))};
+        return PictureFault{at + 4, "width " + n(entryWidth) + in() + " (its entry's)",
+                            n(i32(h, 4))};
     if (i32(h, 8) != static_cast<std::int32_t>(2 * entryHeight))
         return PictureFault{at + 8,
-                            "height " + n(2 * entryHeight) + in + " (its entry's " +
+                            "height " + n(2 * entryHeight) + in() + " (its entry's " +
                                 n(entryHeight) + ", twice for the mask)",
                             n(i32(h, 8))};
     if (u16(h, 12) != 1)
-        return PictureFault{at + 12, "1 plane" + in, n(u16(h, 12))};
+        return PictureFault{at + 12, "1 plane" + in(), n(u16(h, 12))};
     const std::uint32_t bits = u16(h, 14);
     if (std::find(kIconBits.begin(), kIconBits.end(), bits) == kIconBits.end() ||
         (entryBits != 0 && entryBits != bits))
         return PictureFault{at + 14,
                             entryBits != 0
-                                ? n(entryBits) + " bits per pixel" + in + " (its entry's)"
-                                : "1, 4, 8, 24 or 32 bits per pixel" + in,
+                                ? n(entryBits) + " bits per pixel" + in() + " (its entry's)"
+                                : "1, 4, 8, 24 or 32 bits per pixel" + in(),
                             n(bits)};
     if (u32(h, 16) != 0)
-        return PictureFault{at + 16, "no compression (0)" + in, n(u32(h, 16))};
+        return PictureFault{at + 16, "no compression (0)" + in(), n(u32(h, 16))};
     const std::uint32_t used = u32(h, 32);
     const std::uint32_t most = bits <= 8 ? 1u << bits : 0u;
     if (used > most)
         return PictureFault{at + 32,
-                            most == 0 ? "no colour table (0 colours used)" + in
-                                      : "colours used from 0 to " + n(most) + in,
+                            most == 0 ? "no colour table (0 colours used)" + in()
+                                      : "colours used from 0 to " + n(most) + in(),
                             n(used)};
     const std::uint64_t colours = bits <= 8 ? (used != 0 ? used : most) : 0;
     const std::uint64_t needed =
@@ -142,7 +147,7 @@ std::optional<PictureFault> iconImageFault(std::span<const std::uint8_t> f, std:
         (rowBytes(entryWidth, bits) + rowBytes(entryWidth, 1)) * entryHeight;
     if (size != needed)
         return PictureFault{e + 8,
-                            "a size of " + n(static_cast<long long>(needed)) + of + " (header, " +
+                            "a size of " + n(static_cast<long long>(needed)) + of() + " (header, " +
                                 "colours, " + n(entryWidth) + "×" + n(entryHeight) +
                                 " pixels and mask)",
                             n(size)};
