@@ -32,6 +32,14 @@ namespace rf = record_format;
 // kind and the closing 0xFF.
 constexpr std::size_t kMinBlockLength = 4 + 1 + 2 + 1 + 1 + 1 + 1;
 
+// FNV-1a, 64 bits.
+std::uint64_t nameHash(std::string_view name) {
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+    return hash;
+}
+
 std::string_view asText(std::span<const std::uint8_t> bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
@@ -63,9 +71,14 @@ private:
     std::uint8_t headerCount_ = 0;
     std::size_t controlsRead_ = 0;
     std::array<std::string_view, 256> nameByOrdinal_{}; // empty: ordinal not used yet
-    // The names read so far, sorted by length then bytes, each with its
-    // block's ordinal.
-    std::vector<std::pair<std::string_view, std::uint8_t>> ordinalByName_;
+    // The names read so far with their blocks' ordinals, sorted by a hash of
+    // the name: finding a name then compares numbers, not text.
+    struct NamedBlock {
+        std::uint64_t hash;
+        std::string_view name;
+        std::uint8_t ordinal;
+    };
+    std::vector<NamedBlock> blocksByName_;
     // Texts wait here, held by pointers into the description: every list
     // reserves room for all the controls it can still get (ordinals are
     // unique and at most the header's count), so none moves while decoding.
@@ -119,7 +132,9 @@ Expected<void> Decoder::readHeader(ByteReader& r) {
                         std::to_string(rf::kLengthOffset) + ")",
                     std::to_string(length));
     window_.controls.reserve(headerCount_);
-    ordinalByName_.reserve(headerCount_);
+    blocksByName_.reserve(headerCount_);
+    // A caption or text and a font name in each block at most.
+    texts_.reserve(2 * (std::size_t{headerCount_} + 1));
     return {};
 }
 
@@ -201,20 +216,15 @@ Expected<void> Decoder::noteBlock(std::size_t ordinalOffset, std::size_t nameOff
         return fail(ordinalOffset, "an ordinal no other block has",
                     std::to_string(ordinal) + ", already the ordinal of block " +
                         std::string(nameByOrdinal_[ordinal]));
-    // Ordered by length first: names of one window mostly differ in length,
-    // which settles a comparison without reading a character.
-    const auto other =
-        std::lower_bound(ordinalByName_.begin(), ordinalByName_.end(), where_.blockName,
-                         [](const auto& entry, std::string_view name) {
-                             return entry.first.size() != name.size()
-                                        ? entry.first.size() < name.size()
-                                        : entry.first < name;
-                         });
-    if (other != ordinalByName_.end() && other->first == where_.blockName)
-        return fail(nameOffset, "a name no other block in the window has",
-                    "the name of block " + std::string(where_.blockName) + " (ordinal " +
-                        std::to_string(other->second) + ")");
-    ordinalByName_.insert(other, {where_.blockName, ordinal});
+    const std::uint64_t hash = nameHash(where_.blockName);
+    auto at = std::lower_bound(blocksByName_.begin(), blocksByName_.end(), hash,
+                               [](const NamedBlock& b, std::uint64_t h) { return b.hash < h; });
+    for (; at != blocksByName_.end() && at->hash == hash; ++at)
+        if (at->name == where_.blockName)
+            return fail(nameOffset, "a name no other block in the window has",
+                        "the name of block " + std::string(where_.blockName) + " (ordinal " +
+                            std::to_string(at->ordinal) + ")");
+    blocksByName_.insert(at, {hash, where_.blockName, ordinal});
     nameByOrdinal_[ordinal] = where_.blockName;
     return {};
 }

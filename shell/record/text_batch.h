@@ -22,6 +22,9 @@ public:
     void add(std::span<const std::uint8_t> bytes, std::size_t offset, const Location& where,
              std::string& target);
 
+    // Makes room for `count` texts to wait for convert().
+    void reserve(std::size_t count) { pending_.reserve(count); }
+
     // Converts the queued texts; on one that is not code page 936, an error
     // naming where it was found.
     Expected<void> convert();
