@@ -134,6 +134,9 @@ struct WindowCase {
     shell::WindowDescription (*describe)();
     std::span<const shell::AccessibleName> (*names)();
 };
+void PrintTo(const WindowCase& window, std::ostream* out) {
+    *out << window.name;
+}
 const WindowCase kForm1{"Form1", main_window::form1Description, main_window::form1AccessibleNames};
 const WindowCase kForm2{"Form2", troubleshooting_window::form2Description,
                         troubleshooting_window::form2AccessibleNames};
