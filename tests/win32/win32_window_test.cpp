@@ -1,19 +1,28 @@
-// The main window's description realised as Win32 windows, under Wine on a
+// Both windows' descriptions realised as Win32 windows, under Wine on a
 // virtual display: the kind of window each control gets, how the controls are
-// stacked and tabbed through, and what a click does. Where each control sits
-// is checked by the accessibility walk, the window's place end to end.
+// stacked, painted, tabbed through and clicked, and what a screen reader finds
+// through Microsoft Active Accessibility: every label, frame and named control
+// with its role and name at its described rectangle. The window's place,
+// title and icon are checked end to end.
 
+#include "main_window/form1_accessible_names.h"
 #include "main_window/form1_description.h"
+#include "shell/model/accessible_names.h"
 #include "shell/model/control_behaviour.h"
 #include "shell/model/ordering.h"
 #include "shell/runtime/message_box.h"
 #include "shell/win32/conversions.h"
 #include "shell/win32/live_window.h"
 #include "shell/win32/win32_toolkit.h"
+#include "troubleshooting_window/form2_accessible_names.h"
+#include "troubleshooting_window/form2_description.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
+#include <oleacc.h>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,12 +45,8 @@ std::wstring className(HWND window) {
     return name;
 }
 
-LONG_PTR style(HWND window) {
-    return GetWindowLongPtrW(window, GWL_STYLE);
-}
-
-LONG_PTR exStyle(HWND window) {
-    return GetWindowLongPtrW(window, GWL_EXSTYLE);
+LONG_PTR style(HWND window, int which = GWL_STYLE) {
+    return GetWindowLongPtrW(window, which);
 }
 
 // The children of a window, front to back.
@@ -60,47 +65,165 @@ void pumpMessages() {
     }
 }
 
-class Form1Window : public ::testing::Test {
+// One object or simple element found by a screen reader's walk.
+struct Node {
+    std::wstring name;
+    long role = 0;
+    RECT location{};
+    std::vector<std::wstring> ancestors; // names, outermost first
+};
+
+VARIANT self() {
+    VARIANT id;
+    VariantInit(&id);
+    id.vt = VT_I4;
+    id.lVal = CHILDID_SELF;
+    return id;
+}
+
+std::wstring nameOf(IAccessible* object, const VARIANT& child) {
+    BSTR name = nullptr;
+    std::wstring text;
+    if (object->get_accName(child, &name) == S_OK && name)
+        text.assign(name, SysStringLen(name));
+    SysFreeString(name);
+    return text;
+}
+
+Node nodeOf(IAccessible* object, const VARIANT& child, const std::vector<std::wstring>& ancestors) {
+    Node node{nameOf(object, child), 0, {}, ancestors};
+    VARIANT role;
+    VariantInit(&role);
+    if (object->get_accRole(child, &role) == S_OK && role.vt == VT_I4)
+        node.role = role.lVal;
+    VariantClear(&role);
+    long left = 0, top = 0, width = 0, height = 0;
+    if (object->accLocation(&left, &top, &width, &height, child) == S_OK)
+        node.location = RECT{left, top, left + width, top + height};
+    return node;
+}
+
+// From an object down through AccessibleChildren, as a screen reader walks.
+void walk(IAccessible* object, std::vector<std::wstring> ancestors, std::vector<Node>& found) {
+    ancestors.push_back(nameOf(object, self()));
+    long count = 0;
+    if (FAILED(object->get_accChildCount(&count)) || count <= 0)
+        return;
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    long obtained = 0;
+    if (FAILED(AccessibleChildren(object, 0, count, children.data(), &obtained)))
+        return;
+    for (long i = 0; i < obtained; ++i) {
+        VARIANT& child = children[static_cast<std::size_t>(i)];
+        IAccessible* inner = nullptr;
+        if (child.vt == VT_DISPATCH && child.pdispVal &&
+            SUCCEEDED(child.pdispVal->QueryInterface(__uuidof(IAccessible),
+                                                     reinterpret_cast<void**>(&inner)))) {
+            found.push_back(nodeOf(inner, self(), ancestors));
+            walk(inner, ancestors, found);
+            inner->Release();
+        } else if (child.vt == VT_I4) {
+            found.push_back(nodeOf(object, child, ancestors));
+        }
+        VariantClear(&child);
+    }
+}
+
+struct WindowCase {
+    const char* name;
+    shell::WindowDescription (*describe)();
+    std::span<const shell::AccessibleName> (*names)();
+};
+void PrintTo(const WindowCase& window, std::ostream* out) {
+    *out << window.name;
+}
+const WindowCase kForm1{"Form1", main_window::form1Description, main_window::form1AccessibleNames};
+const WindowCase kForm2{"Form2", troubleshooting_window::form2Description,
+                        troubleshooting_window::form2AccessibleNames};
+
+// A window realised from its description, with its accessible names, not yet shown.
+class LiveWindow : public ::testing::TestWithParam<WindowCase> {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
+        auto named = shell::withAccessibleNames(GetParam().describe(), GetParam().names());
+        ASSERT_TRUE(named) << named.error().message;
+        description = std::move(*named);
         form = std::make_unique<FormWindow>(description, toolkit.owner(), events);
         ASSERT_TRUE(form->isValid());
     }
-
-    HWND windowOf(const std::string& name) const { return form->control(name); }
-
-    const ControlDescription& firstOfKind(ControlKind kind) const {
-        for (const auto* control : shell::allControls(description))
-            if (control->kind == kind)
-                return *control;
-        throw std::runtime_error("no control of that kind");
+    void TearDown() override {
+        form.reset();
+        CoUninitialize();
     }
 
-    shell::WindowDescription description = main_window::form1Description();
+    void show() {
+        ASSERT_EQ(form->show(), runtime::kOk);
+        pumpMessages();
+    }
+    HWND windowOf(std::string_view name) const { return form->control(name); }
+    std::string focused() const {
+        const auto* control = form->contents().find(GetFocus());
+        return control ? control->name : "";
+    }
+    // A key as the message loop hands it over, Shift held or not.
+    void press(WPARAM key, bool shift = false) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_TRUE(FormWindow::preTranslate(message));
+    }
+    // The controls Tab (or Shift+Tab) visits from the focus round to it.
+    std::vector<std::string> tabRound(bool backwards = false) {
+        std::vector<std::string> seen;
+        const std::string start = focused();
+        do {
+            press(VK_TAB, backwards);
+            seen.push_back(focused());
+        } while (seen.back() != start && seen.size() < 100);
+        return seen;
+    }
+
+    shell::WindowDescription description;
     win32shell::Win32Toolkit toolkit;
     RecordedEvents events;
     std::unique_ptr<FormWindow> form;
 };
 
-// (Its size, title and icon are checked end to end, as the window manager sees them.)
-TEST_F(Form1Window, FixedDialogFrameWithCloseBoxOnlyOwnedByTheHiddenWindow) {
+class Form1Window : public LiveWindow {};
+class BothWindows : public LiveWindow {};
+INSTANTIATE_TEST_SUITE_P(Form1, Form1Window, ::testing::Values(kForm1),
+                         [](const auto& instance) { return std::string(instance.param.name); });
+INSTANTIATE_TEST_SUITE_P(Described, BothWindows, ::testing::Values(kForm1, kForm2),
+                         [](const auto& instance) { return std::string(instance.param.name); });
+
+TEST_P(Form1Window, FixedDialogFrameOwnedByTheHiddenWindowAndShownAgainWhereItWas) {
     HWND window = form->handle();
     EXPECT_EQ(style(window) & WS_CAPTION, WS_CAPTION);
     EXPECT_TRUE(style(window) & WS_SYSMENU);
-    EXPECT_FALSE(style(window) & WS_THICKFRAME);
-    EXPECT_FALSE(style(window) & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style(window) & WS_MAXIMIZEBOX);
-    EXPECT_TRUE(exStyle(window) & WS_EX_DLGMODALFRAME);
-    EXPECT_FALSE(exStyle(window) & WS_EX_APPWINDOW);
+    EXPECT_FALSE(style(window) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(style(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    EXPECT_FALSE(style(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     ASSERT_NE(toolkit.owner(), nullptr);
     EXPECT_EQ(GetWindow(window, GW_OWNER), toolkit.owner());
     EXPECT_FALSE(IsWindowVisible(toolkit.owner()));
     EXPECT_FALSE(form->isVisible()) << "hidden until shown";
+
+    show();
+    EXPECT_TRUE(form->isVisible());
+    SetWindowPos(window, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_EQ(form->show(), runtime::kOk);
+    RECT again;
+    GetWindowRect(window, &again);
+    EXPECT_EQ(again.left, 10);
+    EXPECT_EQ(again.top, 20);
 }
 
-TEST_F(Form1Window, EachKindIsItsWin32Control) {
+TEST_P(Form1Window, EachKindIsItsWin32Control) {
     struct Expected {
         const wchar_t* className;
         LONG_PTR typeMask, type;
@@ -127,7 +250,7 @@ TEST_F(Form1Window, EachKindIsItsWin32Control) {
         EXPECT_EQ(className(window), wanted.className);
         EXPECT_EQ(style(window) & wanted.typeMask, wanted.type);
         // Sunken: text boxes always, picture boxes with a single border.
-        EXPECT_EQ((exStyle(window) & WS_EX_CLIENTEDGE) != 0,
+        EXPECT_EQ((style(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0,
                   control->kind == ControlKind::TextBox ||
                       (control->kind == ControlKind::PictureBox &&
                        control->effectiveBorder() == shell::PictureBorder::FixedSingle));
@@ -138,7 +261,7 @@ TEST_F(Form1Window, EachKindIsItsWin32Control) {
     }
 }
 
-TEST_F(Form1Window, WindowedControlsAreStackedInDescriptionOrder) {
+TEST_P(Form1Window, WindowedControlsAreStackedInDescriptionOrder) {
     auto check = [&](HWND container, const std::vector<ControlDescription>& siblings) {
         std::vector<HWND> expected;
         for (const auto& control : siblings)
@@ -159,121 +282,65 @@ TEST_F(Form1Window, WindowedControlsAreStackedInDescriptionOrder) {
     EXPECT_GT(frames, 0);
 }
 
-TEST_F(Form1Window, LabelsArePaintedByTheirContainerBackToFront) {
-    const auto& labels = *form->contents().ownLabels;
+TEST_P(Form1Window, LabelsArePaintedByTheirContainerBackToFront) {
     std::vector<std::wstring> expected;
     for (const auto* control : shell::stackingBackToFront(description.controls))
         if (control->kind == ControlKind::Label)
             expected.push_back(
                 win32shell::withCrLf(win32shell::toWide(control->caption.value_or(""))));
     std::vector<std::wstring> captions;
-    for (const auto& label : labels)
+    for (const auto& label : *form->contents().ownLabels)
         captions.push_back(label.caption);
     EXPECT_EQ(captions, expected);
     EXPECT_FALSE(expected.empty());
 }
 
-// The options of one container as described: the chosen one first.
-std::vector<const ControlDescription*> optionsIn(const std::vector<ControlDescription>& siblings) {
-    std::vector<const ControlDescription*> options;
-    for (const auto& control : siblings)
-        if (control.kind == ControlKind::OptionButton)
-            options.insert(control.value.value_or(0) != 0 ? options.begin() : options.end(),
-                           &control);
-    return options;
-}
-
-TEST_F(Form1Window, TabWrapsAroundTheFocusOrderWithEachOptionGroupOneStop) {
-    ASSERT_EQ(form->show(), runtime::kOk);
-    pumpMessages();
-    // The described focus order, the unchosen options of each group left out.
-    std::vector<HWND> stops;
-    std::vector<const ControlDescription*> unchosen;
-    for (const auto* control : shell::allControls(description))
-        if (control->kind == ControlKind::Frame) {
-            const auto options = optionsIn(control->children);
-            if (options.size() > 1)
-                unchosen.insert(unchosen.end(), options.begin() + 1, options.end());
-        }
-    ASSERT_FALSE(unchosen.empty());
+TEST_P(Form1Window, TabGoesRoundBothWaysWithEachOptionGroupOneStop) {
+    show();
+    // The described order less the options that are not chosen.
+    std::vector<std::string> stops;
     for (const auto* control : shell::focusOrder(description))
-        if (std::find(unchosen.begin(), unchosen.end(), control) == unchosen.end())
-            stops.push_back(windowOf(control->name));
+        if (control->kind != ControlKind::OptionButton || control->value.value_or(0) != 0)
+            stops.push_back(control->name);
+    EXPECT_EQ(focused(), stops.front()) << "the first takes the focus when shown";
+    std::vector<std::string> forwards(stops.begin() + 1, stops.end());
+    forwards.push_back(stops.front());
+    EXPECT_EQ(tabRound(), forwards);
+    EXPECT_EQ(tabRound(true), std::vector<std::string>(stops.rbegin(), stops.rend()));
 
-    // The first control in the focus order has the focus once shown.
-    EXPECT_EQ(GetFocus(), stops.front());
-    for (std::size_t i = 1; i < stops.size(); ++i) {
-        form->moveFocus(+1);
-        EXPECT_EQ(GetFocus(), stops[i]) << i;
-    }
-    form->moveFocus(+1);
-    EXPECT_EQ(GetFocus(), stops.front()) << "wraps around from the last to the first";
-    for (std::size_t i = stops.size(); i-- > 0;) {
-        form->moveFocus(-1);
-        EXPECT_EQ(GetFocus(), stops[i]) << "backwards " << i;
-    }
-
-    const auto second = shell::focusOrder(description)[1]->name;
-    ASSERT_EQ(form->setEnabled(second, false), runtime::kOk);
-    SetFocus(stops.front());
-    form->moveFocus(+1);
-    EXPECT_EQ(GetFocus(), stops[2]) << "a disabled control is skipped";
+    ASSERT_EQ(form->setEnabled(stops[1], false), runtime::kOk);
+    press(VK_TAB);
+    EXPECT_EQ(focused(), stops[2]) << "a disabled control is skipped";
 }
 
-TEST_F(Form1Window, ArrowKeysChooseTheNextOptionOfTheGroupAndTabFollows) {
-    ASSERT_EQ(form->show(), runtime::kOk);
-    const ControlDescription* frame = nullptr;
-    for (const auto* control : shell::allControls(description))
-        if (control->kind == ControlKind::Frame && optionsIn(control->children).size() > 1)
-            frame = control;
-    ASSERT_NE(frame, nullptr);
-    // The group in focus order, and where the described choice stands in it.
-    const auto options = optionsIn(frame->children);
-    std::vector<HWND> group;
-    for (const auto* control : shell::focusOrder(description))
-        if (std::find(options.begin(), options.end(), control) != options.end())
-            group.push_back(windowOf(control->name));
-    const HWND chosen = windowOf(options.front()->name);
-    const auto start =
-        static_cast<std::size_t>(std::find(group.begin(), group.end(), chosen) - group.begin());
-    ASSERT_LT(start, group.size());
-
-    const auto press = [&](WPARAM key) {
-        MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
-        EXPECT_TRUE(FormWindow::preTranslate(message));
-    };
-    const auto expectChosen = [&](std::size_t index) {
-        EXPECT_EQ(GetFocus(), group[index]);
-        for (std::size_t i = 0; i < group.size(); ++i)
-            EXPECT_EQ(SendMessageW(group[i], BM_GETCHECK, 0, 0),
-                      i == index ? BST_CHECKED : BST_UNCHECKED)
-                << i;
-    };
-    SetFocus(chosen);
-    for (std::size_t step = 1; step <= group.size(); ++step) {
-        press(step % 2 ? VK_DOWN : VK_RIGHT);
-        expectChosen((start + step) % group.size());
+TEST_P(Form1Window, ArrowKeysChooseTheNextOptionOfTheGroupAndTabFollows) {
+    show();
+    SetFocus(windowOf("Option2"));
+    const std::pair<WPARAM, std::string> moves[] = {{VK_DOWN, "Option3"}, {VK_RIGHT, "Option4"},
+                                                    {VK_DOWN, "Option1"}, {VK_UP, "Option4"},
+                                                    {VK_LEFT, "Option3"}, {VK_RIGHT, "Option4"}};
+    for (const auto& [key, expected] : moves) {
+        press(key);
+        EXPECT_EQ(focused(), expected);
+        for (const char* option : {"Option1", "Option2", "Option3", "Option4"})
+            EXPECT_EQ(SendMessageW(windowOf(option), BM_GETCHECK, 0, 0),
+                      option == expected ? BST_CHECKED : BST_UNCHECKED)
+                << option;
     }
-    press(VK_UP);
-    press(VK_LEFT);
-    const std::size_t last = (start + group.size() - 2) % group.size();
-    expectChosen(last);
-
-    // Tab leaves the group and Shift+Tab comes back to the new choice.
-    form->moveFocus(+1);
-    EXPECT_EQ(std::find(group.begin(), group.end(), GetFocus()), group.end());
-    form->moveFocus(-1);
-    EXPECT_EQ(GetFocus(), group[last]);
+    // The group's stop has moved to Option4: Tab reaches it after Check8 and
+    // no other option on the way round.
+    const auto seen = tabRound();
+    const auto option4 = std::find(seen.begin(), seen.end(), "Option4");
+    ASSERT_NE(option4, seen.begin());
+    EXPECT_EQ(*(option4 - 1), "Check8");
+    EXPECT_EQ(std::count_if(seen.begin(), seen.end(),
+                            [](const std::string& name) { return name.starts_with("Option"); }),
+              1);
 }
 
-TEST_F(Form1Window, AFocusedPictureBoxShowsAFocusRectangleInsideItsBorder) {
-    ASSERT_EQ(form->show(), runtime::kOk);
-    // One that lies wholly inside the window (the banner starts left of it).
-    HWND box = nullptr;
-    for (const auto* control : shell::allControls(description))
-        if (control->kind == ControlKind::PictureBox && control->rect.left >= 0 && !box)
-            box = windowOf(control->name);
-    ASSERT_NE(box, nullptr);
+TEST_P(Form1Window, AFocusedPictureBoxShowsAFocusRectangleInsideItsBorder) {
+    show();
+    HWND box = windowOf("Picture2");
     const auto edgeAndMiddle = [&] {
         RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         RECT client;
@@ -286,7 +353,7 @@ TEST_F(Form1Window, AFocusedPictureBoxShowsAFocusRectangleInsideItsBorder) {
         ReleaseDC(box, dc);
         return pixels;
     };
-    SetFocus(windowOf(shell::focusOrder(description).back()->name));
+    SetFocus(windowOf("Command12"));
     const auto unfocused = edgeAndMiddle();
     SetFocus(box);
     const auto focused = edgeAndMiddle();
@@ -295,83 +362,120 @@ TEST_F(Form1Window, AFocusedPictureBoxShowsAFocusRectangleInsideItsBorder) {
         changed += focused[x] != unfocused[x];
     EXPECT_GE(changed, 4) << "a dotted line along the inner edge";
     EXPECT_EQ(focused.back(), unfocused.back()) << "the inside is the picture";
-    SetFocus(windowOf(shell::focusOrder(description).back()->name));
+    SetFocus(windowOf("Command12"));
     EXPECT_EQ(edgeAndMiddle(), unfocused) << "gone with the focus";
 }
 
-TEST_F(Form1Window, SetEnabledGreysAScrollBarAndNamesUnknownControls) {
-    const auto& bar = firstOfKind(ControlKind::VScrollBar);
-    EXPECT_TRUE(IsWindowEnabled(windowOf(bar.name)));
-    EXPECT_EQ(form->setEnabled(bar.name, false), runtime::kOk);
-    EXPECT_FALSE(IsWindowEnabled(windowOf(bar.name)));
+TEST_P(Form1Window, SetEnabledGreysAScrollBarAndNamesUnknownControls) {
+    EXPECT_TRUE(IsWindowEnabled(windowOf("VScroll1")));
+    EXPECT_EQ(form->setEnabled("VScroll1", false), runtime::kOk);
+    EXPECT_FALSE(IsWindowEnabled(windowOf("VScroll1")));
     EXPECT_EQ(form->setEnabled("NoSuchControl", false), runtime::kNoSuchControl);
-    EXPECT_EQ(form->setEnabled(firstOfKind(ControlKind::Label).name, false),
-              runtime::kNoSuchControl);
+    EXPECT_EQ(form->setEnabled("Label1", false), runtime::kNoSuchControl);
 }
 
-TEST_F(Form1Window, AGrayedCheckBoxIsTickedByAClickAndNeverGrayedAgain) {
-    ASSERT_EQ(form->show(), runtime::kOk);
-    const ControlDescription* grayed = nullptr;
+TEST_P(Form1Window, ButtonsReportClicksByNameCheckBoxesNoneAndTheCloseBoxClosing) {
+    show();
+    std::vector<std::string> buttons;
     for (const auto* control : shell::allControls(description))
-        if (control->kind == ControlKind::CheckBox &&
-            control->value == static_cast<std::uint8_t>(shell::CheckValue::Grayed))
-            grayed = control;
-    ASSERT_NE(grayed, nullptr);
-    HWND box = windowOf(grayed->name);
-    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
-    const LRESULT expected[] = {BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED};
-    for (const LRESULT state : expected) {
-        SendMessageW(box, BM_CLICK, 0, 0);
-        EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), state);
-    }
-    EXPECT_TRUE(events.clicks.empty()) << "check boxes raise no Click here";
-}
-
-TEST_F(Form1Window, ButtonsReportTheirClickByNameAndTheCloseBoxReportsClosing) {
-    ASSERT_EQ(form->show(), runtime::kOk);
-    for (const auto* control : shell::allControls(description))
-        if (control->kind == ControlKind::CommandButton)
+        if (control->kind == ControlKind::CommandButton) {
             SendMessageW(windowOf(control->name), BM_CLICK, 0, 0);
-    std::vector<std::string> expected;
-    for (const auto* control : shell::allControls(description))
-        if (control->kind == ControlKind::CommandButton)
-            expected.push_back(control->name);
-    EXPECT_EQ(events.clicks, expected);
+            buttons.push_back(control->name);
+        }
+    // A grayed check box is ticked by a click and never grayed again.
+    HWND grayed = windowOf("Check7");
+    EXPECT_EQ(SendMessageW(grayed, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    for (const LRESULT state : {BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}) {
+        SendMessageW(grayed, BM_CLICK, 0, 0);
+        EXPECT_EQ(SendMessageW(grayed, BM_GETCHECK, 0, 0), state);
+    }
+    EXPECT_EQ(events.clicks, buttons);
 
     EXPECT_EQ(events.closes, 0);
     SendMessageW(form->handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(events.closes, 1);
 }
 
-TEST_F(Form1Window, ShowingAgainKeepsTheWindowWhereItWas) {
-    ASSERT_EQ(form->show(), runtime::kOk);
-    pumpMessages();
-    EXPECT_TRUE(form->isVisible());
-    SetWindowPos(form->handle(), nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ASSERT_EQ(form->show(), runtime::kOk);
-    RECT again;
-    GetWindowRect(form->handle(), &again);
-    EXPECT_EQ(again.left, 10);
-    EXPECT_EQ(again.top, 20);
-}
-
-TEST_F(Form1Window, PictureBoxesPaintTheirPictureUnscaledAtTheInnerCorner) {
-    ASSERT_EQ(form->show(), runtime::kOk);
-    const auto& control = firstOfKind(ControlKind::PictureBox);
-    ASSERT_TRUE(control.picture);
-    const auto view = win32shell::viewBitmap(*control.picture);
+TEST_P(Form1Window, PictureBoxesPaintTheirPictureUnscaledAtTheInnerCorner) {
+    show();
+    const auto view = win32shell::viewBitmap(*shell::findControl(description, "Picture2")->picture);
     ASSERT_TRUE(view);
-    HWND box = windowOf(control.name);
+    HWND box = windowOf("Picture2");
     UpdateWindow(box);
     // The picture's top-left pixel, from its 24-bit bottom-up rows.
     const auto* bits = static_cast<const std::uint8_t*>(view->bits);
     const std::size_t stride = ((static_cast<std::size_t>(view->width) * 24 + 31) / 32) * 4;
     const std::uint8_t* topRow = bits + stride * static_cast<std::size_t>(view->height - 1);
-    const COLORREF expected = RGB(topRow[2], topRow[1], topRow[0]);
     HDC dc = GetDC(box);
     const COLORREF actual = GetPixel(dc, 0, 0);
     ReleaseDC(box, dc);
-    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(actual, RGB(topRow[2], topRow[1], topRow[0]));
+}
+
+TEST_P(BothWindows, EveryControlIsFoundByAScreenReaderAtItsDescribedRectangle) {
+    show();
+    std::vector<Node> found;
+    IAccessible* root = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(form->handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&root)),
+              S_OK);
+    walk(root, {}, found);
+    root->Release();
+    ASSERT_FALSE(found.empty());
+
+    const auto caption = [](const ControlDescription& control) {
+        return win32shell::withCrLf(win32shell::toWide(control.caption.value_or("")));
+    };
+    // Where a control's container starts on the screen: the form's client
+    // corner, or the frame's outer corner.
+    const auto containerOf = [&](const ControlDescription& control) -> const ControlDescription* {
+        for (const auto& candidate : description.controls)
+            for (const auto& child : candidate.children)
+                if (&child == &control)
+                    return &candidate;
+        return nullptr;
+    };
+    POINT client{0, 0};
+    ClientToScreen(form->handle(), &client);
+    int graphics = 0, texts = 0;
+    for (const Node& node : found) {
+        graphics += node.role == ROLE_SYSTEM_GRAPHIC;
+        texts += node.role == ROLE_SYSTEM_STATICTEXT;
+    }
+    for (const auto* control : shell::allControls(description)) {
+        SCOPED_TRACE(control->name);
+        graphics -= control->kind == ControlKind::PictureBox;
+        texts -= control->kind == ControlKind::Label;
+        // Labels and frames are named by their caption, picture boxes are graphics.
+        const bool captioned =
+            control->kind == ControlKind::Label || control->kind == ControlKind::Frame;
+        const long role = control->kind == ControlKind::Label        ? ROLE_SYSTEM_STATICTEXT
+                          : control->kind == ControlKind::Frame      ? ROLE_SYSTEM_GROUPING
+                          : control->kind == ControlKind::PictureBox ? ROLE_SYSTEM_GRAPHIC
+                                                                     : 0;
+        std::wstring name = captioned ? caption(*control) : L"";
+        if (control->accessibleName)
+            name = win32shell::toWide(*control->accessibleName);
+        const ControlDescription* frame = containerOf(*control);
+        RECT rect = win32shell::toPixels(control->rect, 96);
+        const RECT corner = frame ? win32shell::toPixels(frame->rect, 96) : RECT{};
+        OffsetRect(&rect, client.x + corner.left, client.y + corner.top);
+        const auto node = std::find_if(found.begin(), found.end(), [&](const Node& candidate) {
+            return EqualRect(&candidate.location, &rect) && (role == 0 || candidate.role == role);
+        });
+        ASSERT_NE(node, found.end()) << "nothing with role " << role << " at its rectangle";
+        if (!name.empty()) {
+            EXPECT_EQ(win32shell::toUtf8(node->name), win32shell::toUtf8(name));
+        }
+        // A frame's controls are found inside the frame's grouping.
+        if (frame) {
+            EXPECT_NE(std::find(node->ancestors.begin(), node->ancestors.end(), caption(*frame)),
+                      node->ancestors.end())
+                << "not inside " << frame->name;
+        }
+    }
+    EXPECT_EQ(graphics, 0) << "graphics that are no picture box";
+    EXPECT_EQ(texts, 0) << "static texts that are no label";
 }
 
 TEST(Fonts, AreMadeAtTheDescribedSizeWeightAndCharset) {

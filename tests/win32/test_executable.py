@@ -1,17 +1,22 @@
 #!/usr/bin/python3
-"""The Windows executable's resources, read with pefile (Debian package
-python3-pefile) and compared with the files they were made from: the
+"""The shipped Windows executable, read with pefile (Debian package
+python3-pefile). Its resources against the files they were made from: the
 version block with version.rc and the manifest with application.manifest,
 both made by the build from the program's identity, and the icon with
-application.ico. Also: a 32-bit program that needs only the system's own
-DLLs.
+application.ico. And whether Windows XP SP3 loads it: a 32-bit GUI program
+that needs only the system's own DLLs, with header versions XP accepts and no
+imported function that Windows added in Vista or later. Which functions those
+are comes from the mingw-w64 headers themselves: every name they declare for
+_WIN32_WINNT 0x0A00 (Windows 10) but not for 0x0501 (XP), found by
+preprocessing them both ways with the cross compiler.
 
-Usage: test_resources.py EXECUTABLE IDENTITY_DIR ICON_FILE
+Usage: test_executable.py EXECUTABLE IDENTITY_DIR ICON_FILE C_COMPILER
 """
 
 import os
 import re
 import struct
+import subprocess
 import sys
 import unittest
 import xml.etree.ElementTree as ElementTree
@@ -23,9 +28,13 @@ RT_GROUP_ICON = 14
 RT_VERSION = 16
 RT_MANIFEST = 24
 
-# DLLs that every Windows has.
+# DLLs that every Windows has, and the headers that declare what they export.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
                "advapi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll", "oleacc.dll"}
+HEADERS = ["windows.h", "commctrl.h", "ole2.h", "oleauto.h", "oleacc.h", "shellapi.h",
+           "uxtheme.h"]
+XP = 0x0501
+NEWEST = 0x0A00
 
 MANIFEST_NAMESPACES = {"asm": "urn:schemas-microsoft-com:asm.v1"}
 ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
@@ -33,9 +42,7 @@ ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
 # Chinese (PRC): MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED).
 CHINESE_PRC = 0x0804
 
-EXECUTABLE = None
-IDENTITY = None
-ICON = None
+EXECUTABLE = IDENTITY = ICON = COMPILER = None
 
 
 def resources_of(pe):
@@ -66,24 +73,64 @@ def version_script():
     return fixed, block.group(1), strings, translation
 
 
+def declared_names(*versions):
+    """For each target version, every identifier in the preprocessed Windows
+    headers: the functions declared for that version are among them. The
+    versions are preprocessed at the same time."""
+    source = "".join("#include <%s>\n" % header for header in HEADERS)
+    runs = []
+    for winnt in versions:
+        version = "0x%04X" % winnt
+        runs.append(subprocess.Popen(
+            [COMPILER, "-E", "-P", "-x", "c", "-", "-DUNICODE", "-D_UNICODE",
+             "-D_WIN32_WINNT=" + version, "-DWINVER=" + version, "-D_WIN32_IE=0x0600"],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True))
+    names = []
+    for run in runs:
+        output, _ = run.communicate(source)
+        if run.returncode != 0:
+            raise RuntimeError("%s could not preprocess the Windows headers" % COMPILER)
+        names.append(set(re.findall(r"\b[A-Za-z_]\w*\b", output)))
+    return names
+
+
 class ExecutableTest(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
         cls.pe = pefile.PE(EXECUTABLE)
         cls.resources = resources_of(cls.pe)
+        xp, newest = declared_names(XP, NEWEST)
+        cls.newer_than_xp = newest - xp
 
-    # test_loads_on_xp.py checks that it is a GUI program.
-    def test_is_a_32_bit_program_named_after_the_project(self):
+    def test_is_a_32_bit_gui_program_named_after_the_project_with_versions_xp_accepts(self):
         self.assertEqual(self.pe.FILE_HEADER.Machine, pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"])
         _, _, strings, _ = version_script()
         self.assertEqual(os.path.basename(EXECUTABLE), strings["OriginalFilename"])
+        header = self.pe.OPTIONAL_HEADER
+        self.assertEqual(header.Subsystem, pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
+        for version in ((header.MajorOperatingSystemVersion, header.MinorOperatingSystemVersion),
+                        (header.MajorSubsystemVersion, header.MinorSubsystemVersion)):
+            self.assertTrue((4, 0) <= version <= (5, 1), version)
 
-    def test_needs_only_the_system_dlls(self):
-        imported = {entry.dll.decode().lower() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
-        self.assertTrue(imported, "no imports at all")
-        self.assertLessEqual(imported, SYSTEM_DLLS,
-                             "DLLs beyond the system's: %s" % sorted(imported - SYSTEM_DLLS))
+    def test_imports_only_functions_that_the_system_dlls_of_windows_xp_have(self):
+        # Known cases either side, so a derivation that went wrong (an empty
+        # set, a header missing) fails here rather than passing everything.
+        for vista in ("GetTickCount64", "InitializeSRWLock", "TaskDialog"):
+            self.assertIn(vista, self.newer_than_xp)
+        for xp in ("GetTickCount", "CreateWindowExW", "InitializeCriticalSection",
+                   "LresultFromObject"):
+            self.assertNotIn(xp, self.newer_than_xp)
+        imports = [(entry.dll.decode().lower(), symbol.name.decode())
+                   for entry in self.pe.DIRECTORY_ENTRY_IMPORT
+                   for symbol in entry.imports if symbol.name]
+        self.assertTrue(imports, "no imports at all")
+        dlls = {entry.dll.decode().lower() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
+        self.assertLessEqual(dlls, SYSTEM_DLLS, "DLLs beyond the system's: %s"
+                             % sorted(dlls - SYSTEM_DLLS))
+        newer = sorted("%s!%s" % (dll, name) for dll, name in imports
+                       if name in self.newer_than_xp)
+        self.assertEqual(newer, [], "functions Windows XP does not export")
 
     def test_has_icon_manifest_and_version_block_all_filed_under_chinese_prc(self):
         languages = {(kind, name): list(found) for kind, names in self.resources.items()
@@ -113,8 +160,7 @@ class ExecutableTest(unittest.TestCase):
                 for var in file_info.Var:
                     language, codepage = var.entry[b"Translation"].split()
                     translations.append((int(language, 16), int(codepage, 16)))
-        self.assertEqual(list(tables), [key.upper()])
-        self.assertEqual(tables[key.upper()], strings)
+        self.assertEqual(tables, {key.upper(): strings})
         self.assertEqual(translations, [translation])
 
     def test_manifest_is_application_manifest_asking_for_common_controls_6(self):
@@ -148,14 +194,8 @@ class ExecutableTest(unittest.TestCase):
         self.assertEqual(self.resources[RT_ICON][30001][CHINESE_PRC], image)
 
 
-def main():
-    global EXECUTABLE, IDENTITY, ICON
-    if len(sys.argv) < 4:
-        sys.stderr.write(__doc__)
-        sys.exit(2)
-    EXECUTABLE, IDENTITY, ICON = sys.argv[1:4]
-    unittest.main(argv=[sys.argv[0]] + sys.argv[4:], verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    if len(sys.argv) < 5:
+        sys.exit(__doc__)
+    EXECUTABLE, IDENTITY, ICON, COMPILER = sys.argv[1:5]
+    unittest.main(argv=[sys.argv[0]] + sys.argv[5:], verbosity=2)
