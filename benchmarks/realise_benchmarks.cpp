@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     static char* qtArgv[] = {name, nullptr};
     int qtArgc = 1;
     QApplication application(qtArgc, qtArgv);
-    qtshell::configureApplication(runtime::ProjectDescriptor{});
+    qtshell::configureApplication();
     // Interleaving comes first, so a flag on the command line still wins.
     std::vector<char*> args(argv, argv + argc);
     static char interleave[] = "--benchmark_enable_random_interleaving=true";

@@ -28,7 +28,7 @@ void installQtTranslation() {
 }
 
 int runProject(const runtime::ProjectDescriptor& project) {
-    auto application = createApplication(project);
+    auto application = createApplication();
     QtToolkit toolkit;
     runtime::Runtime runtime(project, toolkit);
     return runtime.run();
@@ -36,14 +36,14 @@ int runProject(const runtime::ProjectDescriptor& project) {
 
 } // namespace
 
-std::unique_ptr<QApplication> createApplication(const runtime::ProjectDescriptor& project) {
+std::unique_ptr<QApplication> createApplication() {
     const DisplayChoice display = chooseDisplay();
     if (!display.available)
         exitWithoutDisplay(display);
     // QApplication keeps references to argc and argv for its whole life. The
     // first argument names the windows' WM_CLASS instance, which X11 reads
     // as Latin-1: the ASCII command's name.
-    static std::string programName("lansu");
+    static std::string programName(identity::kCommandName);
     static std::string platformOption("-platform");
     static std::string platform;
     static char* argv[] = {programName.data(), nullptr, nullptr, nullptr};
@@ -59,13 +59,13 @@ std::unique_ptr<QApplication> createApplication(const runtime::ProjectDescriptor
         const DisplayFailureGuard guard(display);
         application = std::make_unique<QApplication>(argc, argv);
     }
-    configureApplication(project);
+    configureApplication();
     return application;
 }
 
 // The project's Chinese name is not Qt's application name: that becomes the
 // WM_CLASS class, which must be ASCII.
-void configureApplication(const runtime::ProjectDescriptor& /*project*/) {
+void configureApplication() {
     // The class of the windows' WM_CLASS, which the menu entry names as
     // StartupWMClass; ASCII, as X11 reads it as Latin-1.
     QApplication::setApplicationName(QLatin1String(identity::kWmClass));

@@ -7,14 +7,14 @@
 
 namespace qtshell {
 
-// Creates the Qt application for a project. No command-line argument reaches
+// Creates the program's Qt application. No command-line argument reaches
 // Qt (its own options such as -style or -reverse included): the program
 // takes none. Installs the desktop language's translation of Qt's standard
 // buttons and the Song-style CJK font substitutes.
-std::unique_ptr<QApplication> createApplication(const runtime::ProjectDescriptor& project);
+std::unique_ptr<QApplication> createApplication();
 
 // What createApplication() sets up on an application that already exists.
-void configureApplication(const runtime::ProjectDescriptor& project);
+void configureApplication();
 
 } // namespace qtshell
 

@@ -98,7 +98,7 @@ class DamagedRecordsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        qtshell::configureApplication(runtime::ProjectDescriptor{});
+        qtshell::configureApplication();
         faults_ = record_faults::makeFaults(embedded::form1_record(), embedded::form2_record(),
                                             kFaultsPerWindow, kSeed);
     }

@@ -130,7 +130,7 @@ private slots:
                 if (!message.startsWith(QLatin1String("This plugin does not support")))
                     previous(type, context, message);
             });
-        qtshell::configureApplication(app::projectDescriptor());
+        qtshell::configureApplication();
     }
 
     void init() {

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static int argc = 1;
     new QApplication(argc, argv); // lives until the fuzzer exits
     std::atexit([] { std::fprintf(stderr, "realised windows: %zu\n", gRealised); });
-    qtshell::configureApplication(runtime::ProjectDescriptor{});
+    qtshell::configureApplication();
     return 0;
 }
 

@@ -10,7 +10,7 @@
 
 int main() {
     const auto& project = app::projectDescriptor();
-    auto application = qtshell::createApplication(project);
+    auto application = qtshell::createApplication();
     QuitAfterFirstPaint quitter(QStringLiteral("Form1"));
     application->installEventFilter(&quitter);
     qtshell::QtToolkit toolkit;

@@ -143,9 +143,10 @@ class WindowsTest : public QObject {
     QWidget* window(const QString& name) {
         auto& slot = windows_[name];
         if (!slot) {
-            slot.reset(qtshell::buildWindow(descriptions_.at(name), &context_, [this](auto clicked) {
-                clicks_ << QString::fromUtf8(clicked.data(), std::ssize(clicked));
-            }));
+            slot.reset(
+                qtshell::buildWindow(descriptions_.at(name), &context_, [this](auto clicked) {
+                    clicks_ << QString::fromUtf8(clicked.data(), std::ssize(clicked));
+                }));
             slot->show();
             if (!QTest::qWaitForWindowActive(slot.get()))
                 qWarning("window %s not active", qPrintable(name));
@@ -180,7 +181,7 @@ class WindowsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        qtshell::configureApplication(runtime::ProjectDescriptor{});
+        qtshell::configureApplication();
         descriptions_["Form1"] =
             named(main_window::form1Description(), main_window::form1AccessibleNames());
         descriptions_["Form2"] = named(troubleshooting_window::form2Description(),
