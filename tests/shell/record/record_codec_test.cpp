@@ -74,10 +74,7 @@ TEST(RecordCodec, WindowsRoundTripAndTheBuildHoldsTheirCurrentRecords) {
         EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), record) << file;
         auto fromBuilt = shell::decodeRecord(built);
         ASSERT_TRUE(fromBuilt);
-        std::vector<shell::Picture> pictures{fromBuilt->icon.value()};
-        for (const auto* c : shell::allControls(*fromBuilt))
-            if (c->picture)
-                pictures.push_back(*c->picture);
+        const auto pictures = record_test::windowPictures(*fromBuilt);
         for (const auto& p : pictures) {
             EXPECT_GE(p.fileBytes.data(), built.data());
             EXPECT_LE(p.fileBytes.data() + p.fileBytes.size(), built.data() + built.size());

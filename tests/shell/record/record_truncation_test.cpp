@@ -6,6 +6,7 @@
 #include "shell/model/ordering.h"
 #include "shell/record/record.h"
 #include "tests/shell/record/record_walker.h"
+#include "tests/shell/record/sample_window.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -22,10 +23,7 @@ TEST(RecordTruncation, BothRecordsCutAtEveryOffsetFailWithAMessage) {
     for (const auto record : {embedded::form1_record(), embedded::form2_record()}) {
         auto window = shell::decodeRecord(record);
         ASSERT_TRUE(window);
-        std::vector<shell::Picture> pictures{window->icon.value()};
-        for (const auto* c : shell::allControls(*window))
-            if (c->picture)
-                pictures.push_back(*c->picture);
+        const auto pictures = record_test::windowPictures(*window);
         std::vector<bool> deep(record.size(), false);
         for (const auto& p : pictures) {
             const auto begin = static_cast<std::size_t>(p.fileBytes.data() - record.data());

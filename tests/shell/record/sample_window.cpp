@@ -1,11 +1,20 @@
 #include "tests/shell/record/sample_window.h"
 
+#include "shell/model/ordering.h"
 #include "shell/record/record.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace record_test {
+
+std::vector<shell::Picture> windowPictures(const shell::WindowDescription& w) {
+    std::vector<shell::Picture> pictures{w.icon.value()};
+    for (const auto* c : shell::allControls(w))
+        if (c->picture)
+            pictures.push_back(*c->picture);
+    return pictures;
+}
 
 // clang-format off
 // A whole 2×1 bitmap, 24 bits per pixel: headers, then one row of two

@@ -19,6 +19,9 @@ shell::ControlDescription makeControl(std::uint8_t ordinal, const char* name,
                                       shell::ControlKind kind, shell::TwipRect rect = {},
                                       std::uint16_t tab = 0);
 
+// The window's icon, then every picture box's picture, in description order.
+std::vector<shell::Picture> windowPictures(const shell::WindowDescription& w);
+
 // The record of `w`; empty, with a test failure, if the encoder refuses it.
 std::vector<std::uint8_t> encoded(const shell::WindowDescription& w);
 
