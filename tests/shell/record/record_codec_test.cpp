@@ -27,7 +27,7 @@ using shell::WindowDescription;
 using Bytes = std::vector<std::uint8_t>;
 
 ControlDescription& control(WindowDescription& w, const char* name) {
-    return const_cast<ControlDescription&>(*shell::findControl(w, name)); // a control of `w`
+    return *shell::findControl(w, name);
 }
 
 // Command1 moved into Frame9, itself inside Frame1.

@@ -3,7 +3,6 @@
 
 #include "embedded/form1_record.h"
 #include "embedded/form2_record.h"
-#include "shell/model/ordering.h"
 #include "shell/record/record.h"
 #include "tests/shell/record/record_walker.h"
 #include "tests/shell/record/sample_window.h"
