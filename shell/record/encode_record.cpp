@@ -2,6 +2,7 @@
 // block and each control's block in tree order, every property through its
 // row of the property table.
 
+#include "shell/model/ordering.h"
 #include "shell/record/byte_writer.h"
 #include "shell/record/guid_text.h"
 #include "shell/record/property_table.h"
@@ -33,13 +34,6 @@ private:
 
     record::ByteWriter out_;
 };
-
-std::size_t countControls(const std::vector<ControlDescription>& list) {
-    std::size_t n = list.size();
-    for (const ControlDescription& c : list)
-        n += countControls(c.children);
-    return n;
-}
 
 Expected<void> Encoder::writeBlock(std::string_view name, int ordinal, std::uint8_t kindCode,
                                    record::ConstFields fields) {
@@ -86,7 +80,7 @@ Expected<std::vector<std::uint8_t>> Encoder::run(const WindowDescription& window
     out_.u8(rf::kLeadByte);
     out_.bytes(rf::kHeaderMagic);
     // validateDescription has checked the count fits a byte.
-    out_.u8(static_cast<std::uint8_t>(countControls(window.controls)));
+    out_.u8(static_cast<std::uint8_t>(allControls(window).size()));
     record::appendGuid(out_.buffer(), window.windowId);
     record::appendGuid(out_.buffer(), window.interfaceId);
     record::appendGuid(out_.buffer(), rf::kWindowClassId);

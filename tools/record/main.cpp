@@ -6,6 +6,7 @@
 // Exit status: 0 valid, 1 invalid or unreadable (a directory, a device, a
 // pipe: one line on stderr), 2 usage.
 
+#include "shell/model/ordering.h"
 #include "shell/record/guid_text.h"
 #include "shell/record/location.h"
 #include "shell/record/property_table.h"
@@ -115,16 +116,9 @@ void dumpControl(const ControlDescription& c, int depth) {
         dumpControl(child, depth + 1);
 }
 
-std::size_t countControls(const std::vector<ControlDescription>& list) {
-    std::size_t n = list.size();
-    for (const auto& c : list)
-        n += countControls(c.children);
-    return n;
-}
-
 void dumpWindow(const char* path, std::size_t size, const WindowDescription& w) {
     line(0, std::string(path) + ": " + std::to_string(size) + " bytes, " +
-                std::to_string(countControls(w.controls)) + " controls");
+                std::to_string(shell::allControls(w).size()) + " controls");
     line(0, w.name + " (window, ordinal 0)");
     line(1, "window id: " + shell::record::guidText(w.windowId));
     line(1, "interface id: " + shell::record::guidText(w.interfaceId));
