@@ -14,6 +14,11 @@
 
 namespace shell::record {
 
+// Record bytes seen as text, for name checks and messages.
+inline std::string_view asText(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 class ByteReader {
 public:
     // `base` is the offset of bytes[0] within the whole record, so that

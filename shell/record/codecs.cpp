@@ -17,12 +17,14 @@ namespace rf = record_format;
 
 namespace {
 
-std::string_view asText(std::span<const std::uint8_t> bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
 std::string yesNo(bool v) {
     return v ? "true" : "false";
+}
+
+// "left 0, top 0, width 4800, height 3600 twips", for either rectangle.
+template <typename Rect> std::string describeSides(const Rect& r) {
+    return "left " + std::to_string(r.left) + ", top " + std::to_string(r.top) + ", width " +
+           std::to_string(r.width) + ", height " + std::to_string(r.height) + " twips";
 }
 
 } // namespace
@@ -204,8 +206,7 @@ Expected<void> RectCodec::write(ByteWriter& out, const TwipRect& rect) {
 }
 
 std::string RectCodec::describe(const TwipRect& r) {
-    return "left " + std::to_string(r.left) + ", top " + std::to_string(r.top) + ", width " +
-           std::to_string(r.width) + ", height " + std::to_string(r.height) + " twips";
+    return describeSides(r);
 }
 
 // The client rectangle: four 4-byte values, each held to a range a screen
@@ -247,8 +248,7 @@ Expected<void> ClientRectCodec::write(ByteWriter& out, const ClientRect& rect) {
 }
 
 std::string ClientRectCodec::describe(const ClientRect& r) {
-    return "left " + std::to_string(r.left) + ", top " + std::to_string(r.top) + ", width " +
-           std::to_string(r.width) + ", height " + std::to_string(r.height) + " twips";
+    return describeSides(r);
 }
 
 // Font: version, character set, flags, weight, size, then the face's length

@@ -40,10 +40,6 @@ std::uint64_t nameHash(std::string_view name) {
     return hash;
 }
 
-std::string_view asText(std::span<const std::uint8_t> bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
 class Decoder {
 public:
     explicit Decoder(std::span<const std::uint8_t> record) : record_(record) {}
@@ -162,10 +158,10 @@ Expected<void> Decoder::readBlock(ByteReader& r, std::vector<ControlDescription>
                     std::to_string(nameLength));
     const std::size_t nameOffset = block.offset();
     LANSU_TRY_ASSIGN(const auto name, block.take(nameLength, "name"));
-    if (!record::isIdentifier(asText(name)))
+    if (!record::isIdentifier(record::asText(name)))
         return fail(nameOffset, "an ASCII identifier as the name",
-                    record::quoted(asText(name), record::Quote::RawBytes));
-    where_.blockName = asText(name);
+                    record::quoted(record::asText(name), record::Quote::RawBytes));
+    where_.blockName = record::asText(name);
     where_.ordinal = ordinal;
 
     LANSU_TRY_ASSIGN(const std::uint8_t terminator, block.u8("name terminator"));
