@@ -1,7 +1,6 @@
 #pragma once
 
-// Just enough of a bitmap or icon file's header to describe the picture:
-// format, size and depth. Every read is checked against the file's length.
+// A picture described for people: format, size and depth.
 
 #include "shell/model/picture.h"
 
@@ -10,8 +9,9 @@
 namespace shell::record {
 
 // "bitmap 1019×132, 24 bits per pixel, 403656 bytes",
-// "icon (1 image) 32×32, 32 bits per pixel, 4286 bytes", or, for a header
-// too short or odd to read, the format and byte count with the reason.
+// "icon (1 image) 32×32, 32 bits per pixel, 4286 bytes"; a picture that
+// fails its checks (never one the decoder gives) only by its format and
+// byte count.
 std::string describePicture(const Picture& picture);
 
 } // namespace shell::record
