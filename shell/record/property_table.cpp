@@ -127,16 +127,20 @@ constexpr PropertyRule row(std::uint8_t kindCode, std::uint8_t id, std::string_v
                         b.read,   b.present, b.check, b.write,    b.describe};
 }
 
+// Kind codes, as the control kinds are numbered.
+constexpr std::uint8_t code(ControlKind kind) {
+    return static_cast<std::uint8_t>(kind);
+}
 constexpr std::uint8_t kWindow = kWindowKindCode;
-constexpr std::uint8_t kPictureBox = 0;
-constexpr std::uint8_t kLabel = 1;
-constexpr std::uint8_t kTextBox = 2;
-constexpr std::uint8_t kFrame = 3;
-constexpr std::uint8_t kCommandButton = 4;
-constexpr std::uint8_t kCheckBox = 5;
-constexpr std::uint8_t kOptionButton = 6;
-constexpr std::uint8_t kHScrollBar = 9;
-constexpr std::uint8_t kVScrollBar = 10;
+constexpr std::uint8_t kPictureBox = code(ControlKind::PictureBox);
+constexpr std::uint8_t kLabel = code(ControlKind::Label);
+constexpr std::uint8_t kTextBox = code(ControlKind::TextBox);
+constexpr std::uint8_t kFrame = code(ControlKind::Frame);
+constexpr std::uint8_t kCommandButton = code(ControlKind::CommandButton);
+constexpr std::uint8_t kCheckBox = code(ControlKind::CheckBox);
+constexpr std::uint8_t kOptionButton = code(ControlKind::OptionButton);
+constexpr std::uint8_t kHScrollBar = code(ControlKind::HScrollBar);
+constexpr std::uint8_t kVScrollBar = code(ControlKind::VScrollBar);
 
 // Grouped by kind, the window last, each group in ascending identifier
 // order.
