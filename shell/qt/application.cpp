@@ -63,11 +63,10 @@ std::unique_ptr<QApplication> createApplication() {
     return application;
 }
 
-// The project's Chinese name is not Qt's application name: that becomes the
-// WM_CLASS class, which must be ASCII.
 void configureApplication() {
     // The class of the windows' WM_CLASS, which the menu entry names as
-    // StartupWMClass; ASCII, as X11 reads it as Latin-1.
+    // StartupWMClass; ASCII, as X11 reads it as Latin-1, so not the
+    // project's Chinese name.
     QApplication::setApplicationName(QLatin1String(identity::kWmClass));
     // Ties the windows to the installed menu entry (taskbar icons, Wayland).
     QGuiApplication::setDesktopFileName(QLatin1String(identity::kAppId));
