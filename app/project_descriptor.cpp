@@ -15,10 +15,8 @@ namespace {
 // screen readers.
 shell::Expected<shell::WindowDescription> load(std::span<const std::uint8_t> record,
                                                std::span<const shell::AccessibleName> names) {
-    auto description = shell::decodeRecord(record);
-    if (!description)
-        return description.error();
-    return shell::withAccessibleNames(std::move(*description), names);
+    LANSU_TRY_ASSIGN(auto description, shell::decodeRecord(record));
+    return shell::withAccessibleNames(std::move(description), names);
 }
 
 runtime::ProjectDescriptor makeDescriptor() {
