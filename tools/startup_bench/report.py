@@ -45,12 +45,12 @@ def instructions_to_first_paint(probe, env):
     """Instructions the probe runs from its start to its first paint."""
     out = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null",
                           probe], env=env, capture_output=True, text=True).stderr
-    counts = [int(count) for _, count in re.findall(r"==(\d+)== Collected : (\d+)", out)]
+    collected = {pid: int(count)
+                 for pid, count in re.findall(r"==(\d+)== Collected : (\d+)", out)}
     pid_of_probe = re.findall(r"==(\d+)== Command: " + re.escape(probe), out)
-    for pid, count in re.findall(r"==(\d+)== Collected : (\d+)", out):
-        if pid_of_probe and pid == pid_of_probe[0]:
-            return int(count)
-    return max(counts) if counts else None
+    if pid_of_probe and pid_of_probe[0] in collected:
+        return collected[pid_of_probe[0]]
+    return max(collected.values()) if collected else None
 
 
 def main():
