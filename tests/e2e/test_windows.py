@@ -51,6 +51,14 @@ class TroubleshootingWindowTest(SessionTestCase):
             session.wait_centred(form2)
             return form2
 
+        def close_leaving(closed, left, inert_point):
+            """Closes one window; the other stays, and so does the program."""
+            session.close_through_wm(closed)
+            session.wait_window_gone(app, closed)
+            session.wait_input_handled(left, inert_point)
+            self.assert_running(app)
+            self.assertEqual(session.windows_of(app), [left])
+
         # A second click brings the open window to the front; no second one.
         form2 = open_form2()
         session.wait_settled(form2)
@@ -64,19 +72,11 @@ class TroubleshootingWindowTest(SessionTestCase):
         self.assertEqual(session.windows_titled(app, TROUBLESHOOTING_TITLE), [form2])
 
         # Closing it leaves the main window and the program.
-        session.close_through_wm(form2)
-        session.wait_window_gone(app, form2)
-        session.wait_input_handled(form1, MAIN_INERT_POINT)
-        self.assert_running(app)
-        self.assertEqual(session.windows_of(app), [form1])
+        close_leaving(form2, form1, MAIN_INERT_POINT)
 
         # Closing the main window first keeps the program until the other closes.
         form2 = open_form2()
-        session.close_through_wm(form1)
-        session.wait_window_gone(app, form1)
-        session.wait_input_handled(form2, TROUBLESHOOTING_INERT_POINT)
-        self.assert_running(app)
-        self.assertEqual(session.windows_of(app), [form2])
+        close_leaving(form1, form2, TROUBLESHOOTING_INERT_POINT)
         session.close_through_wm(form2)
         self.assertEqual(app.wait_exit(), 0, app.output())
 
