@@ -27,6 +27,16 @@ template <typename Rect> std::string describeSides(const Rect& r) {
            std::to_string(r.width) + ", height " + std::to_string(r.height) + " twips";
 }
 
+// Converts the code page 936 `bytes` found at record offset `offset`.
+Expected<void> readText(PropertyInput& in, std::span<const std::uint8_t> bytes, std::size_t offset,
+                        std::string& out) {
+    std::size_t stop = 0;
+    if (auto ok = in.texts.toUtf8(bytes, out, &stop); !ok)
+        return Error{in.bytes.location().describe() + " at offset " + hexNumber(offset + stop) +
+                     ": " + ok.error().message};
+    return {};
+}
+
 } // namespace
 
 // Text: length, bytes without 0x00, then 0x00.
@@ -43,8 +53,7 @@ Expected<void> TextCodec::read(PropertyInput& in, std::string& out) {
     LANSU_TRY_ASSIGN(const std::uint8_t terminator, r.u8("text terminator"));
     if (terminator != 0)
         return r.errorAt(r.offset() - 1, "0x00 ending the text", hexByte(terminator));
-    in.texts.add(bytes, textOffset, r.location(), out);
-    return {};
+    return readText(in, bytes, textOffset, out);
 }
 
 Expected<void> TextCodec::write(ByteWriter& out, const std::string& utf8) {
@@ -58,10 +67,9 @@ Expected<void> TextCodec::write(ByteWriter& out, const std::string& utf8) {
     // A character that code page 936 holds only as a look-alike would come
     // back as a different one; refuse it rather than change the text.
     std::string back;
-    const std::span<const std::uint8_t> texts[] = {
-        {reinterpret_cast<const std::uint8_t*>(gbk.data()), gbk.size()}};
-    std::string* const outs[] = {&back};
-    if (!text::appendGbkAsUtf8(texts, outs) || back != utf8)
+    text::CodePage936Reader reader;
+    if (!reader.toUtf8({reinterpret_cast<const std::uint8_t*>(gbk.data()), gbk.size()}, back) ||
+        back != utf8)
         return Error{"expected a text that reads back the same from code page 936"};
     out.u16(static_cast<std::uint16_t>(gbk.size()));
     out.bytes(gbk);
@@ -291,8 +299,7 @@ Expected<void> FontCodec::read(PropertyInput& in, Font& font) {
     if (std::memchr(name.data(), 0, name.size()))
         return r.errorAt(nameOffset, "a font name without 0x00 bytes",
                          quoted(asText(name), Quote::RawBytes));
-    in.texts.add(name, nameOffset, r.location(), font.face);
-    return {};
+    return readText(in, name, nameOffset, font.face);
 }
 
 Expected<void> FontCodec::write(ByteWriter& out, const Font& font) {

@@ -7,8 +7,8 @@
 #include "shell/model/window_description.h"
 #include "shell/record/byte_reader.h"
 #include "shell/record/byte_writer.h"
-#include "shell/record/text_batch.h"
 #include "shell/support/expected.h"
+#include "shell/text/codepage.h"
 
 #include <cstdint>
 #include <string>
@@ -29,10 +29,11 @@ enum class Encoding : std::uint8_t {
     Constant,   // 4 bytes 01 00 42 00
 };
 
-// What a codec reads from: the block's bytes, and the batch its texts join.
+// What a codec reads from: the block's bytes, and the reader that converts
+// its texts.
 struct PropertyInput {
     ByteReader& bytes;
-    TextBatch& texts;
+    text::CodePage936Reader& texts;
 };
 
 // The members every codec has, for a description value of type Value laid
@@ -106,8 +107,6 @@ struct ClientRectCodec {
     LANSU_RECORD_CODEC(ClientRect, Encoding::ClientRect);
 };
 
-// The face joins the text batch: the font read into must stay where it is
-// until the batch is converted.
 struct FontCodec {
     LANSU_RECORD_CODEC(Font, Encoding::Font);
 };

@@ -8,7 +8,8 @@
 #include "shell/record/location.h"
 #include "shell/record/property_table.h"
 #include "shell/record/record.h"
-#include "shell/record/text_batch.h"
+#include "shell/record/unique_blocks.h"
+#include "shell/text/codepage.h"
 
 #include <algorithm>
 #include <array>
@@ -32,14 +33,6 @@ namespace rf = record_format;
 // kind and the closing 0xFF.
 constexpr std::size_t kMinBlockLength = 4 + 1 + 2 + 1 + 1 + 1 + 1;
 
-// FNV-1a, 64 bits.
-std::uint64_t nameHash(std::string_view name) {
-    std::uint64_t hash = 0xcbf29ce484222325u;
-    for (const char c : name)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
-    return hash;
-}
-
 class Decoder {
 public:
     explicit Decoder(std::span<const std::uint8_t> record) : record_(record) {}
@@ -54,8 +47,8 @@ private:
     Expected<void> readProperties(ByteReader& block, std::uint8_t kindCode, std::size_t closing,
                                   record::Fields fields);
     Expected<void> readStructure(ByteReader& r);
-    // Notes the block's ordinal and name, failing if another block has either.
-    Expected<void> noteBlock(std::size_t ordinalOffset, std::size_t nameOffset);
+    // Fails on the first control sharing an ordinal or a name with another.
+    Expected<void> checkUnique();
 
     Error fail(std::size_t offset, std::string_view expected, std::string_view got) const {
         return record::errorAt(where_, offset, expected, got);
@@ -65,32 +58,21 @@ private:
     Location where_;
     WindowDescription window_;
     std::uint8_t headerCount_ = 0;
-    std::size_t controlsRead_ = 0;
-    std::array<std::string_view, 256> nameByOrdinal_{}; // empty: ordinal not used yet
-    // The names read so far with their blocks' ordinals, sorted by a hash of
-    // the name: finding a name then compares numbers, not text.
-    struct NamedBlock {
-        std::uint64_t hash;
-        std::string_view name;
-        std::uint8_t ordinal;
+    // Each control's ordinal and name, with where they lie in the record.
+    std::vector<record::BlockKey> controlKeys_;
+    struct KeyOffsets {
+        std::size_t ordinal;
+        std::size_t name;
     };
-    std::vector<NamedBlock> blocksByName_;
-    // Texts wait here, held by pointers into the description: every list
-    // reserves room for all the controls it can still get (ordinals are
-    // unique and at most the header's count), so none moves while decoding.
-    record::TextBatch texts_;
+    std::vector<KeyOffsets> keyOffsets_;
+    text::CodePage936Reader texts_;
 };
 
 Expected<WindowDescription> Decoder::run() {
     ByteReader r(record_, 0, where_, "record");
     LANSU_TRY(readHeader(r));
-    auto ok = readBlock(r, nullptr);
-    if (ok)
-        ok = readStructure(r);
-    // Texts read before a failure lie before it: a bad one among them is
-    // the first error.
-    LANSU_TRY(texts_.convert());
-    LANSU_TRY(ok);
+    LANSU_TRY(readBlock(r, nullptr));
+    LANSU_TRY(readStructure(r));
     return std::move(window_);
 }
 
@@ -127,10 +109,6 @@ Expected<void> Decoder::readHeader(ByteReader& r) {
                         " (the record's " + std::to_string(record_.size()) + " bytes minus " +
                         std::to_string(rf::kLengthOffset) + ")",
                     std::to_string(length));
-    window_.controls.reserve(headerCount_);
-    blocksByName_.reserve(headerCount_);
-    // A caption or text and a font name in each block at most.
-    texts_.reserve(2 * (std::size_t{headerCount_} + 1));
     return {};
 }
 
@@ -175,8 +153,11 @@ Expected<void> Decoder::readBlock(ByteReader& r, std::vector<ControlDescription>
     if (isWindow) {
         if (ordinal != 0)
             return fail(ordinalOffset, "ordinal 0 for the window's block", std::to_string(ordinal));
-    } else {
-        LANSU_TRY(noteBlock(ordinalOffset, nameOffset));
+    } else if (ordinal == 0 || ordinal > headerCount_) {
+        return fail(ordinalOffset,
+                    "an ordinal from 1 to " + std::to_string(headerCount_) +
+                        " (the header's control count)",
+                    std::to_string(ordinal));
     }
 
     const std::size_t kindOffset = block.offset();
@@ -197,32 +178,25 @@ Expected<void> Decoder::readBlock(ByteReader& r, std::vector<ControlDescription>
     control.name = std::string(where_.blockName);
     control.kind = *kind;
     control.ordinal = ordinal;
-    ++controlsRead_;
+    controlKeys_.push_back({where_.blockName, ordinal});
+    keyOffsets_.push_back({ordinalOffset, nameOffset});
     return readProperties(block, kindCode, closing, {&window_, &control});
 }
 
-Expected<void> Decoder::noteBlock(std::size_t ordinalOffset, std::size_t nameOffset) {
-    const auto ordinal = static_cast<std::uint8_t>(where_.ordinal);
-    if (ordinal == 0 || ordinal > headerCount_)
-        return fail(ordinalOffset,
-                    "an ordinal from 1 to " + std::to_string(headerCount_) +
-                        " (the header's control count)",
-                    std::to_string(ordinal));
-    if (!nameByOrdinal_[ordinal].empty())
-        return fail(ordinalOffset, "an ordinal no other block has",
-                    std::to_string(ordinal) + ", already the ordinal of block " +
-                        std::string(nameByOrdinal_[ordinal]));
-    const std::uint64_t hash = nameHash(where_.blockName);
-    auto at = std::lower_bound(blocksByName_.begin(), blocksByName_.end(), hash,
-                               [](const NamedBlock& b, std::uint64_t h) { return b.hash < h; });
-    for (; at != blocksByName_.end() && at->hash == hash; ++at)
-        if (at->name == where_.blockName)
-            return fail(nameOffset, "a name no other block in the window has",
-                        "the name of block " + std::string(where_.blockName) + " (ordinal " +
-                            std::to_string(at->ordinal) + ")");
-    blocksByName_.insert(at, {hash, where_.blockName, ordinal});
-    nameByOrdinal_[ordinal] = where_.blockName;
-    return {};
+Expected<void> Decoder::checkUnique() {
+    const auto clash = record::findClash(controlKeys_);
+    if (!clash)
+        return {};
+    const record::BlockKey& block = controlKeys_[clash->block];
+    const record::BlockKey& earlier = controlKeys_[clash->earlier];
+    where_ = Location{Location::Part::Block, block.name, block.ordinal};
+    if (clash->field == record::Clash::Field::Ordinal)
+        return fail(keyOffsets_[clash->block].ordinal, "an ordinal no other block has",
+                    std::to_string(block.ordinal) + ", already the ordinal of block " +
+                        std::string(earlier.name));
+    return fail(keyOffsets_[clash->block].name, "a name no other block in the window has",
+                "the name of block " + std::string(block.name) + " (ordinal " +
+                    std::to_string(earlier.ordinal) + ")");
 }
 
 Expected<void> Decoder::readProperties(ByteReader& block, std::uint8_t kindCode,
@@ -267,8 +241,8 @@ Expected<void> Decoder::readProperties(ByteReader& block, std::uint8_t kindCode,
 
 Expected<void> Decoder::readStructure(ByteReader& r) {
     // The lists open, innermost last: the window's, then a frame's per 0x01.
+    // Only the innermost list grows, so the pointers to the outer ones hold.
     std::vector<std::vector<ControlDescription>*> open;
-    open.reserve(rf::kMaxDepth);
     // The block just read: the window (null control, windowJustRead) or a
     // control; after 0x02 there is none.
     bool windowJustRead = true;
@@ -295,9 +269,6 @@ Expected<void> Decoder::readStructure(ByteReader& r) {
                 return fail(codeOffset,
                             "at most " + std::to_string(rf::kMaxDepth) + " nested containers",
                             "0x01 opening container " + std::to_string(open.size() + 1));
-            // A frame holds at most the controls not read yet.
-            if (children != &window_.controls)
-                children->reserve(headerCount_ > controlsRead_ ? headerCount_ - controlsRead_ : 0);
             open.push_back(children);
             break;
         }
@@ -323,11 +294,12 @@ Expected<void> Decoder::readStructure(ByteReader& r) {
             if (!r.atEnd())
                 return fail(codeOffset, "0x04 as the record's last byte",
                             std::to_string(r.remaining()) + " bytes after it");
-            if (controlsRead_ != headerCount_) {
+            LANSU_TRY(checkUnique());
+            if (controlKeys_.size() != headerCount_) {
                 where_ = Location{Location::Part::Record};
                 return fail(codeOffset,
                             std::to_string(headerCount_) + " controls (the header's count)",
-                            std::to_string(controlsRead_));
+                            std::to_string(controlKeys_.size()));
             }
             return {};
         default:

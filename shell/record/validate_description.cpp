@@ -3,8 +3,8 @@
 #include "shell/record/format.h"
 #include "shell/record/identifier.h"
 #include "shell/record/location.h"
+#include "shell/record/unique_blocks.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace shell::record {
@@ -96,26 +96,25 @@ Expected<void> validateDescription(const WindowDescription& window) {
     LANSU_TRY(validateList(window.controls, 1, all));
     if (all.size() > 255)
         return windowError("expected at most 255 controls, got " + std::to_string(all.size()));
-    std::vector<const ControlDescription*> byOrdinal(256, nullptr);
+    std::vector<BlockKey> keys;
+    keys.reserve(all.size());
     for (const ControlDescription* c : all) {
         if (c->ordinal == 0 || c->ordinal > all.size())
             return controlError(*c, "expected an ordinal from 1 to " + std::to_string(all.size()) +
                                         " (the number of controls)");
-        if (byOrdinal[c->ordinal])
-            return controlError(*c,
-                                "expected an ordinal no other control has, got the ordinal of " +
-                                    byOrdinal[c->ordinal]->name);
-        byOrdinal[c->ordinal] = c;
+        keys.push_back({c->name, c->ordinal});
     }
-    std::vector<const ControlDescription*> byName = all;
-    std::stable_sort(byName.begin(), byName.end(),
-                     [](const auto* a, const auto* b) { return a->name < b->name; });
-    for (std::size_t i = 1; i < byName.size(); ++i)
-        if (byName[i]->name == byName[i - 1]->name)
-            return controlError(*byName[i],
-                                "expected a name no other control has, got the name of ordinal " +
-                                    std::to_string(byName[i - 1]->ordinal));
-    return {};
+    const auto clash = findClash(keys);
+    if (!clash)
+        return {};
+    const ControlDescription& control = *all[clash->block];
+    const ControlDescription& earlier = *all[clash->earlier];
+    if (clash->field == Clash::Field::Ordinal)
+        return controlError(control,
+                            "expected an ordinal no other control has, got the ordinal of " +
+                                earlier.name);
+    return controlError(control, "expected a name no other control has, got the name of ordinal " +
+                                     std::to_string(earlier.ordinal));
 }
 
 } // namespace shell::record

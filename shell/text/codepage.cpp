@@ -6,12 +6,10 @@
 
 #include "shell/text/codepage_platform.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
-#include <cwchar>
-#include <vector>
+#include <utility>
 
 namespace shell::text {
 
@@ -123,84 +121,52 @@ bool isAscii(std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-Expected<void> appendGbkAsUtf8(std::span<const std::span<const std::uint8_t>> texts,
-                               std::span<std::string* const> outs, DecodeStop* stopped) {
-    if (std::all_of(texts.begin(), texts.end(), isAscii)) {
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            outs[i]->append(reinterpret_cast<const char*>(texts[i].data()), texts[i].size());
+CodePage936Reader::CodePage936Reader() = default;
+CodePage936Reader::~CodePage936Reader() = default;
+
+Expected<void> CodePage936Reader::toUtf8(std::span<const std::uint8_t> bytes, std::string& out,
+                                         std::size_t* stoppedAt) {
+    if (isAscii(bytes)) {
+        out.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         return {};
     }
-    // The texts joined, each ended by 0x00: the code page is stateless, so
-    // the separators split the converter's output exactly, and a lead byte
-    // cut off by the end of its text meets 0x00 and fails there rather than
-    // pairing with the next text's first byte.
-    thread_local std::vector<char> joined;
-    std::size_t total = 0;
-    for (const auto text : texts)
-        total += text.size() + 1;
-    joined.resize(total);
-    char* at = joined.data();
-    for (const auto text : texts) {
-        if (!text.empty())
-            std::memcpy(at, text.data(), text.size());
-        at += text.size();
-        *at++ = '\0';
-    }
-    thread_local std::vector<wchar_t> wide;
+    if (!decoder_)
+        decoder_ = std::make_unique<platform::WideDecoder>();
     std::size_t count = 0;
     LANSU_TRY_ASSIGN(const platform::StopOffset undecodable,
-                     platform::decodeCodePage936(joined, wide, count));
+                     decoder_->decode({reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+                                      wide_, count));
     if (undecodable) {
-        std::size_t failed = *undecodable;
-        DecodeStop where{texts.size() - 1, texts.back().size()};
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            if (failed <= texts[i].size()) {
-                where = {i, failed};
-                break;
-            }
-            failed -= texts[i].size() + 1;
-        }
-        if (stopped)
-            *stopped = where;
-        return decodeFailure(texts[where.text], where.offset);
+        if (stoppedAt)
+            *stoppedAt = *undecodable;
+        return decodeFailure(bytes, *undecodable);
     }
-    // Each text gets room for four UTF-8 bytes per wchar_t, is written in
-    // one pass and trimmed; trimming never reallocates.
-    const wchar_t* cp = wide.data();
-    const wchar_t* const end = cp + count;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const wchar_t* stop = std::wmemchr(cp, L'\0', static_cast<std::size_t>(end - cp));
-        if (!stop)
-            stop = end;
-        std::string& out = *outs[i];
-        const std::size_t start = out.size();
-        out.resize(start + 4 * static_cast<std::size_t>(stop - cp));
-        char* p = out.data() + start;
-        for (; cp != stop; ++cp) {
-            auto c = static_cast<std::uint32_t>(*cp);
-            if constexpr (std::endian::native == std::endian::little) {
-                if (c >= 0x800 && c < 0xD800) { // most of a Chinese text: one store
-                    // The fourth byte lands in room that the next character,
-                    // or the trim below, takes back.
-                    const std::uint32_t bytes = (0xE0u | (c >> 12)) |
-                                                ((0x80u | ((c >> 6) & 0x3Fu)) << 8) |
-                                                ((0x80u | (c & 0x3Fu)) << 16);
-                    std::memcpy(p, &bytes, 4);
-                    p += 3;
-                    continue;
-                }
+    // Room for four UTF-8 bytes per wchar_t, written in one pass and trimmed.
+    std::string utf8(4 * count, '\0');
+    char* p = utf8.data();
+    const wchar_t* const end = wide_.data() + count;
+    for (const wchar_t* cp = wide_.data(); cp != end; ++cp) {
+        auto c = static_cast<std::uint32_t>(*cp);
+        if constexpr (std::endian::native == std::endian::little) {
+            if (c >= 0x800 && c < 0xD800) { // most of a Chinese text: one store
+                // The fourth byte lands in room that the next character, or
+                // the trim below, takes back.
+                const std::uint32_t units = (0xE0u | (c >> 12)) |
+                                            ((0x80u | ((c >> 6) & 0x3Fu)) << 8) |
+                                            ((0x80u | (c & 0x3Fu)) << 16);
+                std::memcpy(p, &units, 4);
+                p += 3;
+                continue;
             }
-            if constexpr (sizeof(wchar_t) == 2) { // UTF-16: a surrogate pair is one character
-                if (c >= 0xD800 && c <= 0xDBFF && stop - cp > 1 && cp[1] >= 0xDC00 &&
-                    cp[1] <= 0xDFFF)
-                    c = 0x10000 + ((c - 0xD800) << 10) +
-                        (static_cast<std::uint32_t>(*++cp) - 0xDC00);
-            }
-            p = writeUtf8(p, c);
         }
-        out.resize(static_cast<std::size_t>(p - out.data()));
-        cp = stop == end ? end : stop + 1;
+        if constexpr (sizeof(wchar_t) == 2) { // UTF-16: a surrogate pair is one character
+            if (c >= 0xD800 && c <= 0xDBFF && end - cp > 1 && cp[1] >= 0xDC00 && cp[1] <= 0xDFFF)
+                c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<std::uint32_t>(*++cp) - 0xDC00);
+        }
+        p = writeUtf8(p, c);
     }
+    utf8.resize(static_cast<std::size_t>(p - utf8.data()));
+    out = std::move(utf8);
     return {};
 }
 

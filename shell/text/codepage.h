@@ -8,27 +8,39 @@
 #include "shell/support/expected.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace shell::text {
 
-// Where converting code page 936 texts stopped: which text, and the offset
-// of the sequence that cannot be decoded within it.
-struct DecodeStop {
-    std::size_t text = 0;
-    std::size_t offset = 0;
-};
+namespace platform {
+class WideDecoder;
+}
 
-// Converts code page 936 texts to UTF-8, appending texts[i] to *outs[i], in
-// one call to the converter: far cheaper than one call per text when there
-// are many short ones. The texts must not contain 0x00 bytes. On failure no
-// output is changed, the message is only "expected ..., got ..." and
-// `stopped`, when given, says which text and where in it, so that a caller
-// can word the place itself.
-Expected<void> appendGbkAsUtf8(std::span<const std::span<const std::uint8_t>> texts,
-                               std::span<std::string* const> outs, DecodeStop* stopped = nullptr);
+// Converts code page 936 texts to UTF-8 one at a time, keeping the
+// platform's converter open between them, since opening one costs more than
+// converting a caption. One reader per record; not shared between threads.
+class CodePage936Reader {
+public:
+    CodePage936Reader();
+    ~CodePage936Reader();
+    CodePage936Reader(const CodePage936Reader&) = delete;
+    CodePage936Reader& operator=(const CodePage936Reader&) = delete;
+
+    // Sets `out` to the UTF-8 form of `bytes`, which hold no 0x00 bytes. On
+    // failure `out` is unchanged, the message is only "expected ..., got
+    // ..." and `stoppedAt`, when given, is the offset within `bytes` of the
+    // sequence that cannot be decoded, so that a caller can word the place.
+    Expected<void> toUtf8(std::span<const std::uint8_t> bytes, std::string& out,
+                          std::size_t* stoppedAt = nullptr);
+
+private:
+    std::unique_ptr<platform::WideDecoder> decoder_; // opened at the first non-ASCII text
+    std::vector<wchar_t> wide_;
+};
 
 // Converts UTF-8 to code page 936. On failure the message names the
 // character that code page 936 cannot hold and its byte offset in `utf8`

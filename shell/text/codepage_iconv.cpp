@@ -14,9 +14,7 @@ namespace {
 // also mapping the single byte 0x80 to the euro sign, as Windows does.
 constexpr const char kCodePage936[] = "CP936";
 
-// One iconv descriptor per direction and thread, opened on first use and
-// closed when the thread ends: opening one costs far more than converting a
-// caption.
+// An iconv descriptor, closed when it goes.
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -34,27 +32,23 @@ private:
     iconv_t cd_;
 };
 
-// Decoding goes to wchar_t (UCS-4 with glibc) rather than straight to UTF-8:
-// glibc converts to UTF-8 in two steps through its internal form, which
-// costs three times as much, and codepage.cpp writes UTF-8 from code points.
-Converter& fromCodePage() {
-    thread_local Converter converter("WCHAR_T", kCodePage936);
-    return converter;
-}
-
 static_assert(sizeof(wchar_t) == 4, "code points come back from iconv as 32-bit wchar_t");
-
-Converter& toCodePage() {
-    thread_local Converter converter(kCodePage936, "UTF-8");
-    return converter;
-}
 
 } // namespace
 
-Expected<StopOffset> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
-                                       std::size_t& count) {
-    Converter& converter = fromCodePage();
-    if (!converter.ok())
+// Decoding goes to wchar_t (UCS-4 with glibc) rather than straight to UTF-8:
+// glibc's UTF-8 output goes through its internal form, three times the cost.
+WideDecoder::WideDecoder() : handle_(iconv_open("WCHAR_T", kCodePage936)) {}
+
+WideDecoder::~WideDecoder() {
+    if (handle_ != reinterpret_cast<iconv_t>(-1))
+        iconv_close(handle_);
+}
+
+Expected<StopOffset> WideDecoder::decode(std::span<const char> bytes, std::vector<wchar_t>& wide,
+                                         std::size_t& count) {
+    const iconv_t cd = handle_;
+    if (cd == reinterpret_cast<iconv_t>(-1))
         return Error{"expected iconv to convert from " + std::string(kCodePage936) +
                      ", got no converter"};
     // Every character takes at least one byte, so as many code points as
@@ -65,8 +59,8 @@ Expected<StopOffset> decodeCodePage936(std::span<const char> bytes, std::vector<
     std::size_t inLeft = bytes.size();
     char* out = reinterpret_cast<char*>(wide.data());
     std::size_t outLeft = wide.size() * sizeof(wchar_t);
-    if (iconv(converter.get(), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
-        iconv(converter.get(), nullptr, nullptr, nullptr, nullptr); // back to the initial state
+    if (iconv(cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state
         return StopOffset{bytes.size() - inLeft};
     }
     count = static_cast<std::size_t>(reinterpret_cast<wchar_t*>(out) - wide.data());
@@ -74,11 +68,11 @@ Expected<StopOffset> decodeCodePage936(std::span<const char> bytes, std::vector<
 }
 
 Expected<StopOffset> encodeCodePage936(std::string_view utf8, std::string& out) {
-    Converter& converter = toCodePage();
+    // Opened per call: only the encoder, at build time, converts this way.
+    const Converter converter(kCodePage936, "UTF-8");
     if (!converter.ok())
         return Error{"code page 936: iconv cannot convert to " + std::string(kCodePage936)};
     const iconv_t cd = converter.get();
-    iconv(cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state
     // Code page 936 takes at most two bytes per character, and a character
     // it holds takes at least two bytes in UTF-8 unless it is ASCII: the
     // input's size always suffices, with a margin for the shift-state flush.

@@ -4,9 +4,9 @@
 // (codepage.cpp: the ASCII short cut, joining and splitting texts, writing
 // and reading UTF-8, the wording of every failure) and the platform's
 // converter, which only turns code page 936 bytes into wide characters and
-// UTF-8 into code page 936 bytes. Linux supplies
-// the converter in codepage_iconv.cpp (glibc's iconv), Windows in
-// shell/text/codepage_windows.cpp (the system's code-page tables).
+// UTF-8 into code page 936 bytes. Linux supplies the converter in
+// codepage_iconv.cpp (glibc's iconv), Windows in codepage_windows.cpp (the
+// system's code-page tables).
 //
 // Not part of the interface: only the files named here include it.
 
@@ -29,12 +29,25 @@ namespace shell::text::platform {
 // answer; an Error means the platform cannot convert this code page at all.
 using StopOffset = std::optional<std::size_t>;
 
-// Decodes the code page 936 `bytes` into `wide`, the wide-character text of
-// the platform: UTF-32 where wchar_t has 32 bits (Linux), UTF-16 where it has
-// 16 (Windows). Grows `wide` when it is too small, never shrinks it, and sets
-// `count` to the number of wchar_t written. A 0x00 byte decodes to L'\0'.
-Expected<StopOffset> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
-                                       std::size_t& count);
+// The platform's converter from code page 936 to wide characters, open for
+// as long as it lives: an iconv descriptor on Linux; Windows needs none.
+class WideDecoder {
+public:
+    WideDecoder();
+    ~WideDecoder();
+    WideDecoder(const WideDecoder&) = delete;
+    WideDecoder& operator=(const WideDecoder&) = delete;
+
+    // Decodes the code page 936 `bytes` into `wide`, the wide-character text
+    // of the platform: UTF-32 where wchar_t has 32 bits (Linux), UTF-16 where
+    // it has 16 (Windows). Grows `wide` when it is too small, never shrinks
+    // it, and sets `count` to the number of wchar_t written.
+    Expected<StopOffset> decode(std::span<const char> bytes, std::vector<wchar_t>& wide,
+                                std::size_t& count);
+
+private:
+    void* handle_ = nullptr; // iconv_t is a pointer in glibc
+};
 
 // Sets `out` to the code page 936 form of `utf8`. It stops at the first
 // sequence that is not well-formed UTF-8 or whose character has no form in

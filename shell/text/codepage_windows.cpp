@@ -85,8 +85,11 @@ bool encodes(std::string_view utf8, std::string& out) {
 
 } // namespace
 
-Expected<StopOffset> decodeCodePage936(std::span<const char> bytes, std::vector<wchar_t>& wide,
-                                       std::size_t& count) {
+WideDecoder::WideDecoder() = default;
+WideDecoder::~WideDecoder() = default;
+
+Expected<StopOffset> WideDecoder::decode(std::span<const char> bytes, std::vector<wchar_t>& wide,
+                                         std::size_t& count) {
     if (toWide(kCodePage936, bytes.data(), bytes.size(), wide, count))
         return StopOffset{};
     return StopOffset{firstUndecodable(bytes)};

@@ -13,11 +13,10 @@ using Bytes = std::vector<std::uint8_t>;
 // Converts one text, wording a failure with its offset.
 shell::Expected<std::string> gbkToUtf8(const Bytes& gbk) {
     std::string out;
-    const std::span<const std::uint8_t> texts[] = {gbk};
-    std::string* const outs[] = {&out};
-    shell::text::DecodeStop stop;
-    if (auto ok = shell::text::appendGbkAsUtf8(texts, outs, &stop); !ok)
-        return shell::Error{"byte " + std::to_string(stop.offset) + ": " + ok.error().message};
+    std::size_t stop = 0;
+    shell::text::CodePage936Reader reader;
+    if (auto ok = reader.toUtf8(gbk, out, &stop); !ok)
+        return shell::Error{"byte " + std::to_string(stop) + ": " + ok.error().message};
     return out;
 }
 
@@ -78,22 +77,17 @@ TEST(CodePage936, RefusesWhatItCannotHoldNamingTheOffset) {
     }
 }
 
-TEST(CodePage936, AppendAddsToTheTextsOrLeavesThemAsTheyWere) {
-    std::string first = "前:";
-    std::string second = "后:";
-    std::string* const outs[] = {&first, &second};
-    const Bytes hand{0xCA, 0xD6};
-    const Bytes broken{0xCA, 0xD6, 0xFF};
-    const std::span<const std::uint8_t> good[] = {hand, hand};
-    ASSERT_TRUE(shell::text::appendGbkAsUtf8(good, outs));
-    EXPECT_EQ(first, "前:手");
-    const std::span<const std::uint8_t> bad[] = {hand, broken};
-    shell::text::DecodeStop stop{99, 99};
-    EXPECT_FALSE(shell::text::appendGbkAsUtf8(bad, outs, &stop));
-    EXPECT_EQ(stop.text, 1u);
-    EXPECT_EQ(stop.offset, 2u);
-    EXPECT_EQ(first, "前:手");
-    EXPECT_EQ(second, "后:手");
+TEST(CodePage936, OneReaderConvertsTextAfterTextAndLeavesAFailureUnwritten) {
+    shell::text::CodePage936Reader reader;
+    std::string out = "before";
+    std::size_t stop = 99;
+    EXPECT_FALSE(reader.toUtf8(Bytes{0xCA, 0xD6, 0xFF}, out, &stop));
+    EXPECT_EQ(stop, 2u);
+    EXPECT_EQ(out, "before");
+    ASSERT_TRUE(reader.toUtf8(Bytes{0xCA, 0xD6}, out));
+    EXPECT_EQ(out, "手");
+    ASSERT_TRUE(reader.toUtf8(Bytes{'a', 0xA1, 0xAD}, out));
+    EXPECT_EQ(out, "a…");
 }
 
 // The Windows build's C++ library (mingw-w64's win32 thread model) has no
