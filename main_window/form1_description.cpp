@@ -250,7 +250,7 @@ shell::WindowDescription form1Description() {
                            .ordinal = 3,
                            .rect = {.left = 12720, .top = 2400, .width = 2175, .height = 7695},
                            .tabIndex = 34,
-                           .picture = shell::Picture{embedded::side_picture()},
+                           .picture = shell::builtInPicture(embedded::side_picture()),
                            .drawingSetting = shell::kStandardDrawingSetting},
         ControlDescription{.name = "Frame3",
                            .kind = ControlKind::Frame,
@@ -317,7 +317,7 @@ shell::WindowDescription form1Description() {
                            .ordinal = 38,
                            .rect = {.left = -120, .top = 0, .width = 15255, .height = 1935},
                            .tabIndex = 0,
-                           .picture = shell::Picture{embedded::banner_picture()},
+                           .picture = shell::builtInPicture(embedded::banner_picture()),
                            .border = shell::PictureBorder::None,
                            .drawingSetting = shell::kStandardDrawingSetting},
         // The footer band: Label5 across the whole width, Label6 and the

@@ -51,7 +51,7 @@ shell::WindowDescription form2Description() {
                            .rect = {.left = 8040, .top = 5040, .width = 3255, .height = 3255},
                            .tabIndex = 8,
                            .backColour = Colour{0x00400000u},
-                           .picture = shell::Picture{embedded::code_picture()},
+                           .picture = shell::builtInPicture(embedded::code_picture()),
                            .border = shell::PictureBorder::None,
                            .drawingSetting = shell::kStandardDrawingSetting},
         ControlDescription{.name = "Label10",

@@ -11,7 +11,7 @@ WindowDescription centredFixedDialog(std::string name, std::string caption,
     window.caption = std::move(caption);
     window.drawingSetting = kStandardDrawingSetting;
     window.borderStyle = kBorderStyleFixedDialog;
-    window.icon = Picture{icon};
+    window.icon = builtInPicture(icon);
     window.maxButton = false;
     window.minButton = false;
     window.client = {.left = 45, .top = 375, .width = clientWidth, .height = clientHeight};

@@ -1,13 +1,18 @@
-#include "shell/model/picture_check.h"
-
+#include "shell/model/picture.h"
 #include "shell/support/little_endian.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 namespace shell {
 
 namespace {
+
+// The largest picture side we accept, in pixels: no window can be larger.
+constexpr std::int32_t kMaxPictureSide = 16384;
 
 std::uint32_t u16(std::span<const std::uint8_t> b, std::size_t at) {
     return loadLittleEndian<std::uint16_t>(&b[at]);
@@ -187,31 +192,48 @@ bool isIcon(std::span<const std::uint8_t> f) {
     return f.size() >= 4 && f[0] == 0 && f[1] == 0 && f[2] == 1 && f[3] == 0;
 }
 
+// "43 4d 3e 00": the first bytes of a file that is neither kind.
+std::string leadingBytes(std::span<const std::uint8_t> f) {
+    if (f.empty())
+        return "an empty file";
+    std::string out;
+    char buffer[4];
+    for (std::size_t i = 0; i < std::min<std::size_t>(4, f.size()); ++i) {
+        std::snprintf(buffer, sizeof buffer, "%02x", static_cast<unsigned>(f[i]));
+        out += (i ? " " : "") + std::string(buffer);
+    }
+    return out;
+}
+
 } // namespace
 
-std::optional<PictureFault> findPictureFault(std::span<const std::uint8_t> file) {
-    if (isBitmap(file))
-        return bitmapFault(file);
-    if (isIcon(file))
-        return iconFault(file);
-    return PictureFault{0, "a bitmap file (42 4d) or an icon file (00 00 01 00)", "neither"};
+std::variant<Picture, PictureFault> checkPicture(std::span<const std::uint8_t> file) {
+    if (isBitmap(file)) {
+        if (auto fault = bitmapFault(file))
+            return *std::move(fault);
+        const std::int32_t width = i32(file, 18);
+        return Picture(file, Picture::Format::Bitmap, {width, i32(file, 22)},
+                       {static_cast<std::size_t>(rowBytes(static_cast<std::uint64_t>(width), 24)),
+                        file.subspan(kPixelsAt)});
+    }
+    if (isIcon(file)) {
+        if (auto fault = iconFault(file))
+            return *std::move(fault);
+        return Picture(file, Picture::Format::Icon,
+                       {file[6] == 0 ? 256 : file[6], file[7] == 0 ? 256 : file[7]}, {});
+    }
+    return PictureFault{0, "a bitmap file (42 4d) or an icon file (00 00 01 00)",
+                        leadingBytes(file)};
 }
 
-std::optional<PictureSize> pictureSize(std::span<const std::uint8_t> file) {
-    if (isBitmap(file) && file.size() >= kPixelsAt)
-        return PictureSize{i32(file, 18), i32(file, 22)};
-    if (isIcon(file) && file.size() >= kDirectoryHeader + kEntry)
-        return PictureSize{file[6] == 0 ? 256 : file[6], file[7] == 0 ? 256 : file[7]};
-    return std::nullopt;
-}
-
-std::optional<BitmapRows> bitmapRows(std::span<const std::uint8_t> file) {
-    if (!isBitmap(file) || bitmapFault(file))
-        return std::nullopt;
-    const std::int32_t width = i32(file, 18);
-    return BitmapRows{width, i32(file, 22),
-                      static_cast<std::size_t>(rowBytes(static_cast<std::uint64_t>(width), 24)),
-                      file.subspan(kPixelsAt)};
+Picture builtInPicture(std::span<const std::uint8_t> file) {
+    auto checked = checkPicture(file);
+    if (const auto* fault = std::get_if<PictureFault>(&checked)) {
+        std::fprintf(stderr, "built-in picture, offset %zu: expected %s, got %s\n", fault->offset,
+                     fault->expected.c_str(), fault->got.c_str());
+        std::abort();
+    }
+    return std::get<Picture>(std::move(checked));
 }
 
 } // namespace shell

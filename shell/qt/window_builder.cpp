@@ -2,7 +2,6 @@
 
 #include "shell/model/control_behaviour.h"
 #include "shell/model/ordering.h"
-#include "shell/model/picture_check.h"
 #include "shell/qt/check_box.h"
 #include "shell/qt/conversions.h"
 #include "shell/qt/frame_widget.h"
@@ -26,19 +25,21 @@ namespace qtshell {
 namespace {
 
 QByteArrayView bytesOf(const shell::Picture& picture) {
-    return QByteArrayView(reinterpret_cast<const char*>(picture.fileBytes.data()),
-                          static_cast<qsizetype>(picture.fileBytes.size()));
+    return QByteArrayView(reinterpret_cast<const char*>(picture.fileBytes().data()),
+                          static_cast<qsizetype>(picture.fileBytes().size()));
 }
 
-// A checked bitmap's rows, bottom-up blue-green-red, turned into the image
-// the picture box draws in one pass.
-QImage imageOfBitmap(const shell::BitmapRows& rows) {
-    QImage image(rows.width, rows.height, QImage::Format_RGB32);
-    for (int y = 0; y < rows.height; ++y) {
+// A bitmap's rows, bottom-up blue-green-red, turned into the image the
+// picture box draws, in one pass.
+QImage imageOfBitmap(const shell::Picture& picture) {
+    const auto [width, height] = picture.size();
+    const shell::BitmapRows rows = picture.rows();
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
         const std::uint8_t* in =
-            rows.bytes.data() + static_cast<std::size_t>(rows.height - 1 - y) * rows.stride;
+            rows.bytes.data() + static_cast<std::size_t>(height - 1 - y) * rows.stride;
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < rows.width; ++x, in += 3)
+        for (int x = 0; x < width; ++x, in += 3)
             out[x] = qRgb(in[2], in[1], in[0]);
     }
     return image;
@@ -46,21 +47,14 @@ QImage imageOfBitmap(const shell::BitmapRows& rows) {
 
 } // namespace
 
-// The picture as its file describes it, or a null image when it cannot be
-// shown so: a picture is shown as stored or not at all.
+// The picture as its file describes it, or a null image when Qt cannot read
+// it so: a picture is shown as stored or not at all.
 QImage decodePicture(const shell::Picture& picture) {
     // A bitmap's rows are in the record already: no image reader needed.
-    if (picture.format() == shell::Picture::Format::Bitmap) {
-        const auto rows = shell::bitmapRows(picture.fileBytes);
-        return rows ? imageOfBitmap(*rows) : QImage();
-    }
-    // The image reader fills what a file lacks with black and reads what
-    // it can of a damaged header: check the file first.
-    if (shell::findPictureFault(picture.fileBytes))
-        return QImage();
+    if (picture.format() == shell::Picture::Format::Bitmap)
+        return imageOfBitmap(picture);
     QImage image = QImage::fromData(bytesOf(picture), "ICO");
-    const auto size = shell::pictureSize(picture.fileBytes);
-    if (!size || image.size() != QSize(size->width, size->height))
+    if (image.size() != QSize(picture.size().width, picture.size().height))
         return QImage();
     return image;
 }

@@ -14,12 +14,12 @@ namespace qtshell {
 // Builds a hidden top-level window with every control of a description:
 // stacked as described, in the focus order, in their initial states. Button
 // clicks are reported by name through `clicked`, delivered in `context`.
-// Null when a picture cannot be shown as its file describes it.
+// Null when Qt cannot read an icon as its checked file describes it.
 FormWindow* buildWindow(const shell::WindowDescription& description, QObject* context,
                         std::function<void(std::string_view)> clicked);
 
 // A picture as the picture box and the window icon draw it, or a null image
-// when its file is damaged or the image reader makes anything else of it.
+// when Qt's image reader makes anything else of an icon.
 QImage decodePicture(const shell::Picture& picture);
 
 } // namespace qtshell

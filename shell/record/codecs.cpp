@@ -1,6 +1,6 @@
 #include "shell/record/codecs.h"
 
-#include "shell/model/picture_check.h"
+#include "shell/model/picture.h"
 #include "shell/record/format.h"
 #include "shell/record/picture_info.h"
 #include "shell/record/value_bounds.h"
@@ -344,7 +344,7 @@ std::string FontCodec::describe(const Font& f) {
 // Picture: a length, then the OLE picture preamble, the file's length and
 // the bitmap or icon file itself.
 
-Expected<void> PictureCodec::read(PropertyInput& in, Picture& out) {
+Expected<void> PictureCodec::read(PropertyInput& in, std::optional<Picture>& out) {
     ByteReader& r = in.bytes;
     const std::size_t lengthOffset = r.offset();
     LANSU_TRY_ASSIGN(const std::uint32_t n, r.u32("picture length"));
@@ -365,28 +365,22 @@ Expected<void> PictureCodec::read(PropertyInput& in, Picture& out) {
                          std::to_string(m));
     const std::size_t fileOffset = picture.offset();
     LANSU_TRY_ASSIGN(const auto file, picture.take(m, "picture file"));
-    out = Picture{file};
-    if (out.format() == Picture::Format::Unknown)
-        return r.errorAt(fileOffset, "a bitmap file (42 4d) or an icon file (00 00 01 00)",
-                         file.empty()
-                             ? std::string("an empty file")
-                             : byteList(file.first(std::min<std::size_t>(4, file.size()))));
     // Drawn as stored or not at all: a picture must agree with its headers.
-    if (const auto fault = findPictureFault(file))
+    auto checked = checkPicture(file);
+    if (const auto* fault = std::get_if<PictureFault>(&checked))
         return r.errorAt(fileOffset + fault->offset, fault->expected, fault->got);
+    out = std::get<Picture>(std::move(checked));
     return {};
 }
 
 Expected<void> PictureCodec::write(ByteWriter& out, const Picture& picture) {
-    if (picture.format() == Picture::Format::Unknown)
-        return Error{"expected a bitmap file (42 4d) or an icon file (00 00 01 00)"};
-    const std::size_t m = picture.fileBytes.size();
+    const std::size_t m = picture.fileBytes().size();
     if (m > std::numeric_limits<std::uint32_t>::max() - 8)
         return Error{"expected a picture of less than 4 GiB, got " + std::to_string(m) + " bytes"};
     out.u32(static_cast<std::uint32_t>(m + 8));
     out.bytes(rf::kPicturePreamble);
     out.u32(static_cast<std::uint32_t>(m));
-    out.bytes(picture.fileBytes);
+    out.bytes(picture.fileBytes());
     return {};
 }
 

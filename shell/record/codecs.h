@@ -112,7 +112,10 @@ struct FontCodec {
 };
 
 struct PictureCodec {
-    LANSU_RECORD_CODEC(Picture, Encoding::Picture);
+    static constexpr Encoding kEncoding = Encoding::Picture;
+    static Expected<void> read(PropertyInput& in, std::optional<Picture>& out);
+    static Expected<void> write(ByteWriter& out, const Picture& value);
+    static std::string describe(const Picture& value);
 };
 
 // The drawing setting every window and picture box stores with one value.

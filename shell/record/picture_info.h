@@ -9,9 +9,7 @@
 namespace shell::record {
 
 // "bitmap 1019×132, 24 bits per pixel, 403656 bytes",
-// "icon (1 image) 32×32, 32 bits per pixel, 4286 bytes"; a picture that
-// fails its checks (never one the decoder gives) only by its format and
-// byte count.
+// "icon (1 image) 32×32, 32 bits per pixel, 4286 bytes".
 std::string describePicture(const Picture& picture);
 
 } // namespace shell::record

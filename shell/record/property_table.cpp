@@ -68,7 +68,11 @@ template <auto Member, typename Codec> constexpr Binding bind(std::string_view f
         fieldWords,
         [](PropertyInput& in, Fields f) -> Expected<void> {
             auto& slot = F::slot(f);
-            if constexpr (kIsOptional<typename F::Type>)
+            // A picture exists only once read and checked: its codec fills
+            // the optional itself.
+            if constexpr (requires { Codec::read(in, slot); })
+                return Codec::read(in, slot);
+            else if constexpr (kIsOptional<typename F::Type>)
                 return Codec::read(in, slot.emplace());
             else
                 return Codec::read(in, slot);

@@ -10,19 +10,19 @@
 
 namespace win32shell {
 
-// A device-independent bitmap inside a bitmap file's bytes, checked so that
-// the header and every row lie within them.
+// A device-independent bitmap inside a bitmap file's bytes.
 struct DibView {
     const BITMAPINFO* info = nullptr;
     const void* bits = nullptr;
     int width = 0;
-    int height = 0; // rows, whichever way they are stored
+    int height = 0; // rows, stored bottom-up
 };
 
+// The bitmap of a picture; nothing for an icon.
 std::optional<DibView> viewBitmap(const shell::Picture& picture);
 
-// The image of an icon file closest to the given size, as an icon handle the
-// caller owns (DestroyIcon); null if the bytes are not an icon file.
+// The image of an icon closest to the given size, as an icon handle the
+// caller owns (DestroyIcon); null for a bitmap or when Windows refuses it.
 HICON createIcon(const shell::Picture& picture, int size);
 
 } // namespace win32shell

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <random>
 
 namespace record_faults {
@@ -47,6 +48,8 @@ public:
 
     // Pixel rows of every picture: damage there must show, not be refused.
     std::vector<std::pair<std::size_t, std::size_t>> pixels;
+    // Where each block's picture value starts, by block name.
+    std::map<std::string, std::size_t> pictureValues;
 
 private:
     void add(const std::string& what, std::size_t at, int size,
@@ -114,6 +117,7 @@ private:
     }
 
     std::size_t picture(const std::string& name, std::size_t v) {
+        pictureValues[block_] = v;
         const std::uint32_t n = le32(r_, v);
         const std::uint32_t m = le32(r_, v + 8);
         add(name + " length", v, 4, {0, n - 1, n + 1});
@@ -188,7 +192,7 @@ std::vector<Fault> faultsOf(std::span<const std::uint8_t> r, int window, std::si
                                (resize < 0 ? "cut by " : "extended by ") +
                                std::to_string(std::labs(resize)),
                            window,
-                           0,
+                           fields.pictureValues.at(block),
                            {},
                            block,
                            resize});
@@ -229,29 +233,16 @@ std::vector<Fault> makeFaults(std::span<const std::uint8_t> form1,
     return faults;
 }
 
-void resizePicture(shell::WindowDescription& window, const std::string& name, long resize,
-                   Bytes& file) {
-    std::optional<shell::Picture>* picture = &window.icon;
-    for (const auto* c : shell::allControls(window))
-        if (c->name == name)
-            picture = &const_cast<shell::ControlDescription*>(c)->picture;
-    file.assign((*picture)->fileBytes.begin(), (*picture)->fileBytes.end());
-    file.resize(static_cast<std::size_t>(static_cast<long>(file.size()) + resize), 0xA5);
-    *picture = shell::Picture{file};
-}
-
 Bytes applyFault(std::span<const std::uint8_t> record, const Fault& fault) {
-    if (fault.resize == 0) {
-        Bytes out(record.begin(), record.end());
+    Bytes out(record.begin(), record.end());
+    if (fault.resize != 0)
+        record_test::resizePicture(out,
+                                   record_test::block(record_test::walkBlocks(record), fault.block),
+                                   fault.at, fault.resize, 0xA5);
+    else
         std::copy(fault.bytes.begin(), fault.bytes.end(),
                   out.begin() + static_cast<long>(fault.at));
-        return out;
-    }
-    auto description = shell::decodeRecord(record);
-    Bytes file;
-    resizePicture(*description, fault.block, fault.resize, file);
-    auto encoded = shell::encodeRecord(*description);
-    return encoded ? *encoded : Bytes{};
+    return out;
 }
 
 } // namespace record_faults

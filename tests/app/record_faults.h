@@ -1,7 +1,7 @@
 #pragma once
 
 // A seeded set of damaged records: single bytes, whole fields set to edge
-// values, and pictures cut short or extended through our own encoder.
+// values, and pictures cut short or extended with their lengths fixed.
 
 #include "shell/model/window_description.h"
 
@@ -18,8 +18,8 @@ struct Fault {
     std::string name; // "Form1 byte 0x1a2c = 0x41", "Form2 Picture1 cut by 55"...
     int window = 1;   // 1 or 2
     // Bytes written at `at`, or, with resize != 0, the picture file of block
-    // `block` (the window's icon for ordinal 0) re-encoded `resize` bytes
-    // shorter (negative) or longer.
+    // `block` (the window's icon for the window's own), whose value starts
+    // at `at`, made `resize` bytes shorter (negative) or longer.
     std::size_t at = 0;
     Bytes bytes;
     std::string block;
@@ -31,12 +31,7 @@ std::vector<Fault> makeFaults(std::span<const std::uint8_t> form1,
                               std::span<const std::uint8_t> form2, std::size_t perWindow,
                               std::uint32_t seed);
 
-// The damaged copy of `record`; empty when the encoder refuses it.
+// The damaged copy of `record`.
 Bytes applyFault(std::span<const std::uint8_t> record, const Fault& fault);
-
-// Makes the picture of the named control (the window's own name: its icon)
-// `resize` bytes shorter or longer; `file` holds the new bytes.
-void resizePicture(shell::WindowDescription& window, const std::string& name, long resize,
-                   Bytes& file);
 
 } // namespace record_faults

@@ -5,7 +5,7 @@
 #include "embedded/banner_picture.h"
 #include "embedded/code_picture.h"
 #include "embedded/side_picture.h"
-#include "shell/model/picture_check.h"
+#include "shell/model/picture.h"
 
 #include <QImage>
 #include <QPainter>
@@ -58,11 +58,14 @@ TEST(Pictures, AreWhatTheDecoderAcceptsAtTheSizesTheWindowsUse) {
           std::tuple{"code", embedded::code_picture(), 220, 220},
           std::tuple{"icon", embedded::application_icon(), 32, 32}}) {
         SCOPED_TRACE(name);
-        const auto fault = shell::findPictureFault(b);
+        const auto checked = shell::checkPicture(b);
+        const auto* fault = std::get_if<shell::PictureFault>(&checked);
         EXPECT_FALSE(fault) << (fault ? "at " + std::to_string(fault->offset) + ": expected " +
                                             fault->expected + ", got " + fault->got
                                       : "");
-        EXPECT_EQ(shell::pictureSize(b), (shell::PictureSize{width, height}));
+        if (const auto* picture = std::get_if<shell::Picture>(&checked)) {
+            EXPECT_EQ(picture->size(), (shell::PictureSize{width, height}));
+        }
     }
 }
 

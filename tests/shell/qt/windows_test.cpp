@@ -491,7 +491,7 @@ private slots:
 
     void sidePictureShowsItsInnerAreaAndABandOfBackColour() {
         const auto& bytes =
-            shell::findControl(descriptions_.at("Form1"), "Picture2")->picture->fileBytes;
+            shell::findControl(descriptions_.at("Form1"), "Picture2")->picture->fileBytes();
         const QImage side = QImage::fromData(QByteArrayView(bytes.data(), std::ssize(bytes)), "BMP")
                                 .convertToFormat(QImage::Format_RGB32);
         QWidget* form1 = freshForm1();

@@ -58,15 +58,6 @@ struct Sample {
     std::size_t client() const { return find("Sample", {0x35, 45, 0, 0, 0, 0x77, 1, 0, 0}) + 1; }
 };
 
-// The sample with its icon file one byte longer than its image.
-shell::WindowDescription sampleWithLongIcon() {
-    static std::array<std::uint8_t, sizeof record_test::kTinyIcon + 1> icon{};
-    std::copy(std::begin(record_test::kTinyIcon), std::end(record_test::kTinyIcon), icon.begin());
-    auto w = record_test::sampleWindow();
-    w.icon = shell::Picture{icon};
-    return w;
-}
-
 // The decoder must say "<where> at offset <hit.at in hex>: <what>", where {i}
 // in `what` stands for hit.n[i] ({xi}: in hex).
 using S = Sample;
@@ -301,7 +292,7 @@ const Row kRows[] = {
      "expected a size of 48 for image 0 (header, colours, 1×1 pixels and mask), got 44"},
     {"IconFileLongerThanItsImages",
      [](S& s) {
-         s = Sample(sampleWithLongIcon());
+         record_test::resizePicture(s.record, s["Sample"], s.icon() - 12, 1, 0);
          return Hit{s.icon() + 70};
      },
      kIcon, "expected the file to end with its last image at offset 70, got 1 bytes more"},

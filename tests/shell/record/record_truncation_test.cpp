@@ -25,8 +25,8 @@ TEST(RecordTruncation, BothRecordsCutAtEveryOffsetFailWithAMessage) {
         const auto pictures = record_test::windowPictures(*window);
         std::vector<bool> deep(record.size(), false);
         for (const auto& p : pictures) {
-            const auto begin = static_cast<std::size_t>(p.fileBytes.data() - record.data());
-            for (std::size_t i = begin + 64; i + 64 < begin + p.fileBytes.size(); ++i)
+            const auto begin = static_cast<std::size_t>(p.fileBytes().data() - record.data());
+            for (std::size_t i = begin + 64; i + 64 < begin + p.fileBytes().size(); ++i)
                 deep[i] = i % 241 != 0;
         }
         for (std::size_t cut = 0; cut < record.size(); ++cut) {

@@ -76,4 +76,23 @@ inline void fixHeaderLength(std::vector<std::uint8_t>& record) {
     putLe(record, 89, static_cast<std::uint32_t>(record.size() - 89), 4);
 }
 
+// Cuts `delta` bytes off the end of the picture file whose property value
+// (its 4-byte length) is at `value` in `block`, or adds as many `fill`
+// bytes, with every length around it fixed as an encoder would write them:
+// only the file's own headers disagree.
+inline void resizePicture(std::vector<std::uint8_t>& record, const BlockSpan& block,
+                          std::size_t value, long delta, std::uint8_t fill) {
+    const std::uint32_t n = le32(record, value);
+    const auto end = record.begin() + static_cast<long>(value + 4 + n);
+    if (delta < 0)
+        record.erase(end + delta, end);
+    else
+        record.insert(end, static_cast<std::size_t>(delta), fill);
+    const auto grown = [delta](std::uint32_t v) { return static_cast<std::uint32_t>(v + delta); };
+    putLe(record, value, grown(n), 4);
+    putLe(record, value + 8, grown(le32(record, value + 8)), 4);
+    putLe(record, block.offset, grown(static_cast<std::uint32_t>(block.length)), 4);
+    fixHeaderLength(record);
+}
+
 } // namespace record_test

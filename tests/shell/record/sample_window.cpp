@@ -61,7 +61,7 @@ shell::WindowDescription sampleWindow() {
     w.drawingSetting = shell::kStandardDrawingSetting;
     w.helpButton = false;
     w.borderStyle = shell::kBorderStyleFixedDialog;
-    w.icon = shell::Picture{kTinyIcon};
+    w.icon = shell::builtInPicture(kTinyIcon);
     w.linkTopic = "Sample";
     w.maxButton = false;
     w.minButton = true;
@@ -71,7 +71,7 @@ shell::WindowDescription sampleWindow() {
 
     auto picture = makeControl(1, "Picture1", ControlKind::PictureBox, {-120, 0, 600, 300}, 0);
     picture.backColour = shell::Colour{0x00400000u};
-    picture.picture = shell::Picture{kTinyBitmap};
+    picture.picture = shell::builtInPicture(kTinyBitmap);
     picture.drawingSetting = shell::kStandardDrawingSetting;
     picture.border = shell::PictureBorder::None;
     w.controls.push_back(picture);
