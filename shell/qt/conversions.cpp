@@ -52,19 +52,14 @@ QFont toQFont(const shell::Font& font) {
     qfont.setItalic(font.italic);
     qfont.setUnderline(font.underline);
     qfont.setStrikeOut(font.strikethrough);
-    // The Song faces carry heavy bytecode hinting; running it for every
-    // glyph was most of the start-up's text cost, and the unhinted glyphs
-    // read as well at these sizes.
+    // The Song faces' bytecode hinting is slow and reads no better at
+    // these sizes.
     qfont.setHintingPreference(QFont::PreferNoHinting);
-    // 宋体 draws its body sizes unsmoothed, from the bitmaps the face
-    // carries for them, as on Windows. Its stand-ins carry such bitmaps too
-    // (AR PL UMing: 11 to 16 px), which Qt draws only for unsmoothed text;
-    // copying a bitmap also costs far less than rasterising an outline,
-    // which was most of the first paint. The face has no bold bitmaps, and
-    // the bold that Qt makes from the regular ones smears small shapes (an
-    // ellipsis becomes a dash), so bold text is drawn from the outlines,
-    // smoothed. Set either way, so that a font never inherits its parent's
-    // choice.
+    // 宋体's body sizes are drawn from the bitmaps it (and its stand-ins)
+    // carries, as on Windows, which Qt does only for unsmoothed text. Bold
+    // has no bitmaps and Qt's own bold smears small shapes, so it is drawn
+    // smoothed from the outlines. Set either way, so a font never inherits
+    // its parent's choice.
     const bool bitmap = face == toQString(shell::kSongTiFace) && pixels <= kSongTiBitmapPixels &&
                         font.weight < static_cast<int>(QFont::DemiBold);
     qfont.setStyleStrategy(bitmap ? QFont::NoAntialias : QFont::PreferDefault);

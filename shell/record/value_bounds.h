@@ -2,8 +2,9 @@
 
 // Ranges the decoder holds values to beyond what their fields can store:
 // a window must be one a screen can show, a font one a face can have. The
-// encoder writes whatever the fields hold, so tests can make records that
-// break these.
+// encoder refuses only what a record cannot hold (a font weight above 1000,
+// a size of 0 or less) and writes any client rectangle, so tests can make
+// records that break these.
 
 #include <cstdint>
 #include <string>

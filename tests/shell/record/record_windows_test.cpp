@@ -1,5 +1,5 @@
-// The two real windows' records: the worked example of Command12's block and
-// the encodings of particular values.
+// The two real windows' records: the stored block of Command12, byte for
+// byte, and the encodings of particular values.
 
 #include "embedded/form1_record.h"
 #include "embedded/form2_record.h"
