@@ -15,20 +15,6 @@
 
 namespace shell::record {
 
-// A property value's layout, as tests and fault finders walk it.
-enum class Encoding : std::uint8_t {
-    Text,       // 2-byte byte count, code page 936 bytes, 0x00
-    Boolean,    // 0x00 false, 0xFF true
-    SmallInt,   // one byte from 0 to a maximum
-    Word,       // 2 bytes, unsigned
-    Colour,     // 4 bytes
-    Rect,       // four signed 2-byte values
-    ClientRect, // four signed 4-byte values
-    Font,       // OLE standard font persistence record
-    Picture,    // 4-byte length, then an OLE standard picture persistence record
-    Constant,   // 4 bytes 01 00 42 00
-};
-
 // What a codec reads from: the block's bytes, and the reader that converts
 // its texts.
 struct PropertyInput {
@@ -36,20 +22,18 @@ struct PropertyInput {
     text::CodePage936Reader& texts;
 };
 
-// The members every codec has, for a description value of type Value laid
-// out as encoding E.
-#define LANSU_RECORD_CODEC(Value, E)                                                               \
-    static constexpr Encoding kEncoding = E;                                                       \
+// The members every codec has, for a description value of type Value.
+#define LANSU_RECORD_CODEC(Value)                                                                  \
     static Expected<void> read(PropertyInput& in, Value& out);                                     \
     static Expected<void> write(ByteWriter& out, const Value& value);                              \
     static std::string describe(const Value& value)
 
 struct TextCodec {
-    LANSU_RECORD_CODEC(std::string, Encoding::Text);
+    LANSU_RECORD_CODEC(std::string);
 };
 
 struct BooleanCodec {
-    LANSU_RECORD_CODEC(bool, Encoding::Boolean);
+    LANSU_RECORD_CODEC(bool);
 };
 
 // One byte from 0 to Max; `Noun` words the setting for the encoder's check
@@ -58,7 +42,6 @@ Expected<std::uint8_t> readSmallInt(PropertyInput& in, std::uint8_t max);
 Expected<void> checkSmallInt(std::uint8_t value, std::uint8_t max, const char* noun);
 
 template <std::uint8_t Max, const char* Noun> struct SmallIntCodec {
-    static constexpr Encoding kEncoding = Encoding::SmallInt;
     static Expected<void> read(PropertyInput& in, std::uint8_t& out) {
         LANSU_TRY_ASSIGN(out, readSmallInt(in, Max));
         return {};
@@ -82,37 +65,36 @@ struct CheckValueCodec : SmallIntCodec<2, kValueNoun> {
 
 // An option button's value, 0 or 1 in the description, stored as a boolean.
 struct OptionValueCodec {
-    LANSU_RECORD_CODEC(std::uint8_t, Encoding::Boolean);
+    LANSU_RECORD_CODEC(std::uint8_t);
     static Expected<void> check(std::uint8_t value);
 };
 
 struct PictureBorderCodec {
-    LANSU_RECORD_CODEC(PictureBorder, Encoding::SmallInt);
+    LANSU_RECORD_CODEC(PictureBorder);
     static Expected<void> check(PictureBorder value);
 };
 
 struct TabIndexCodec {
-    LANSU_RECORD_CODEC(std::uint16_t, Encoding::Word);
+    LANSU_RECORD_CODEC(std::uint16_t);
 };
 
 struct ColourCodec {
-    LANSU_RECORD_CODEC(Colour, Encoding::Colour);
+    LANSU_RECORD_CODEC(Colour);
 };
 
 struct RectCodec {
-    LANSU_RECORD_CODEC(TwipRect, Encoding::Rect);
+    LANSU_RECORD_CODEC(TwipRect);
 };
 
 struct ClientRectCodec {
-    LANSU_RECORD_CODEC(ClientRect, Encoding::ClientRect);
+    LANSU_RECORD_CODEC(ClientRect);
 };
 
 struct FontCodec {
-    LANSU_RECORD_CODEC(Font, Encoding::Font);
+    LANSU_RECORD_CODEC(Font);
 };
 
 struct PictureCodec {
-    static constexpr Encoding kEncoding = Encoding::Picture;
     static Expected<void> read(PropertyInput& in, std::optional<Picture>& out);
     static Expected<void> write(ByteWriter& out, const Picture& value);
     static std::string describe(const Picture& value);
@@ -120,7 +102,7 @@ struct PictureCodec {
 
 // The drawing setting every window and picture box stores with one value.
 struct DrawingSettingCodec {
-    LANSU_RECORD_CODEC(std::uint32_t, Encoding::Constant);
+    LANSU_RECORD_CODEC(std::uint32_t);
     static Expected<void> check(std::uint32_t value);
 };
 

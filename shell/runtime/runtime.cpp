@@ -132,19 +132,14 @@ std::string variantText(const Variant& value) {
 
 } // namespace
 
-Variant rtcMsgBox(const Variant& prompt, std::int32_t buttons, const Variant& title,
-                  const Variant& helpFile, const Variant& context) {
+Variant rtcMsgBox(const Variant& prompt, std::int32_t, const Variant& title, const Variant&,
+                  const Variant&) {
     Runtime& runtime = Runtime::current();
-    MessageBoxRequest request;
-    if (!decodeMessageBoxStyle(buttons, request))
-        request = MessageBoxRequest{};
-    request.prompt = variantText(prompt);
-    request.title =
-        title.isMissing() ? std::string(runtime.project().applicationTitle) : variantText(title);
-    // A Help button needs a help file and context to open; without them none is shown.
-    if (helpFile.isMissing() || context.isMissing())
-        request.helpButton = false;
-    return Variant::number(static_cast<long>(runtime.toolkit().messageBox(request)));
+    runtime.toolkit().messageBox({.title = title.isMissing()
+                                               ? std::string(runtime.project().applicationTitle)
+                                               : variantText(title),
+                                  .prompt = variantText(prompt)});
+    return Variant::number(kMessageBoxOk);
 }
 
 } // namespace runtime

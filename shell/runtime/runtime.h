@@ -70,7 +70,6 @@ public:
     void raise(std::string text);
     // Shows the error box and ends the program with a non-zero status.
     void fail(const std::string& text);
-    bool hasEnded() const { return ended_; }
 
     // Lifetime: called when a window is closed and unloaded.
     void windowUnloaded();
@@ -94,9 +93,10 @@ Status vbaNew2(const FormClass& formClass, DefaultInstanceSlot& slot);
 Status vbaHresultCheckObj(Status status, const RuntimeObject& object,
                           std::string_view interfaceName, std::string_view operation);
 
-// Shows a message box and returns the button the user chose. An omitted
-// title means the application title; omitted help file and context mean no
-// Help button.
+// Shows the message box of buttons value 0, the only one the program asks
+// for (see MessageBoxRequest), and returns its OK. An omitted title means the
+// application title; the buttons value, help file and context are the
+// runtime's arguments, which change nothing here.
 Variant rtcMsgBox(const Variant& prompt, std::int32_t buttons, const Variant& title,
                   const Variant& helpFile, const Variant& context);
 

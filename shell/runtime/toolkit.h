@@ -1,7 +1,7 @@
 #pragma once
 
 // The seam between the runtime's logic and a window system. The runtime
-// decides what happens; a toolkit (Qt on Linux, Win32 later) only realises
+// decides what happens; a toolkit (Qt on Linux, Win32 on Windows) only realises
 // descriptions as live windows, forwards the user's events, and shows boxes.
 
 #include "shell/model/window_description.h"
@@ -45,7 +45,7 @@ public:
                                                 WindowEvents& events) = 0;
 
     // Shows a message box and returns only when the user has dismissed it.
-    virtual MessageBoxResult messageBox(const MessageBoxRequest& request) = 0;
+    virtual void messageBox(const MessageBoxRequest& request) = 0;
 
     // Shows the runtime's error box for an error no procedure handled.
     virtual void errorBox(std::string_view title, std::string_view text) = 0;

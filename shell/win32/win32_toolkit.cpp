@@ -9,9 +9,6 @@ namespace win32shell {
 
 namespace {
 
-using Request = runtime::MessageBoxRequest;
-using Result = runtime::MessageBoxResult;
-
 constexpr wchar_t kOwnerClass[] = L"LansuOwner";
 
 HWND createOwnerWindow() {
@@ -32,7 +29,7 @@ HWND createOwnerWindow() {
 
 // Shows a box that no window of the program can be used past: every form
 // window is disabled until it is dismissed.
-int showModalBox(std::string_view title, std::string_view text, UINT style) {
+void showModalBox(std::string_view title, std::string_view text, UINT style) {
     HWND active = GetActiveWindow();
     HWND owner = FormWindow::fromHandle(active) ? active : nullptr;
     std::vector<HWND> disabled;
@@ -42,84 +39,16 @@ int showModalBox(std::string_view title, std::string_view text, UINT style) {
             disabled.push_back(window);
         }
     // Without an owner the box disables the thread's windows itself.
-    if (!owner && (style & MB_SYSTEMMODAL) == 0)
+    if (!owner)
         style = (style & ~MB_APPLMODAL) | MB_TASKMODAL;
-    const int answer = MessageBoxW(owner, withCrLf(toWide(text)).c_str(), toWide(title).c_str(),
-                                   style | MB_SETFOREGROUND);
+    MessageBoxW(owner, withCrLf(toWide(text)).c_str(), toWide(title).c_str(),
+                style | MB_SETFOREGROUND);
     for (HWND window : disabled)
         if (IsWindow(window))
             EnableWindow(window, TRUE);
-    return answer;
 }
 
 } // namespace
-
-UINT messageBoxStyle(const Request& request) {
-    UINT style = 0;
-    switch (request.buttons) {
-    case Request::Buttons::Ok:
-        style |= MB_OK;
-        break;
-    case Request::Buttons::OkCancel:
-        style |= MB_OKCANCEL;
-        break;
-    case Request::Buttons::AbortRetryIgnore:
-        style |= MB_ABORTRETRYIGNORE;
-        break;
-    case Request::Buttons::YesNoCancel:
-        style |= MB_YESNOCANCEL;
-        break;
-    case Request::Buttons::YesNo:
-        style |= MB_YESNO;
-        break;
-    case Request::Buttons::RetryCancel:
-        style |= MB_RETRYCANCEL;
-        break;
-    }
-    switch (request.icon) {
-    case Request::Icon::None:
-        break;
-    case Request::Icon::Critical:
-        style |= MB_ICONERROR;
-        break;
-    case Request::Icon::Question:
-        style |= MB_ICONQUESTION;
-        break;
-    case Request::Icon::Exclamation:
-        style |= MB_ICONWARNING;
-        break;
-    case Request::Icon::Information:
-        style |= MB_ICONINFORMATION;
-        break;
-    }
-    constexpr UINT kDefaultButtons[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3, MB_DEFBUTTON4};
-    if (request.defaultButton >= 0 && request.defaultButton < 4)
-        style |= kDefaultButtons[request.defaultButton];
-    if (request.helpButton)
-        style |= MB_HELP;
-    style |= request.modality == Request::Modality::System ? MB_SYSTEMMODAL : MB_APPLMODAL;
-    return style;
-}
-
-Result messageBoxResult(int button) {
-    switch (button) {
-    case IDCANCEL:
-        return Result::Cancel;
-    case IDABORT:
-        return Result::Abort;
-    case IDRETRY:
-        return Result::Retry;
-    case IDIGNORE:
-        return Result::Ignore;
-    case IDYES:
-        return Result::Yes;
-    case IDNO:
-        return Result::No;
-    case IDOK:
-    default:
-        return Result::Ok;
-    }
-}
 
 Win32Toolkit::Win32Toolkit() : owner_(createOwnerWindow()) {}
 
@@ -136,8 +65,8 @@ Win32Toolkit::realise(const shell::WindowDescription& description, runtime::Wind
     return window;
 }
 
-runtime::MessageBoxResult Win32Toolkit::messageBox(const runtime::MessageBoxRequest& request) {
-    return messageBoxResult(showModalBox(request.title, request.prompt, messageBoxStyle(request)));
+void Win32Toolkit::messageBox(const runtime::MessageBoxRequest& request) {
+    showModalBox(request.title, request.prompt, MB_OK | MB_APPLMODAL);
 }
 
 void Win32Toolkit::errorBox(std::string_view title, std::string_view text) {

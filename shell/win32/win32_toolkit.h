@@ -15,7 +15,7 @@ public:
 
     std::unique_ptr<runtime::LiveWindow> realise(const shell::WindowDescription& description,
                                                  runtime::WindowEvents& events) override;
-    runtime::MessageBoxResult messageBox(const runtime::MessageBoxRequest& request) override;
+    void messageBox(const runtime::MessageBoxRequest& request) override;
     void errorBox(std::string_view title, std::string_view text) override;
     int runMessageLoop() override;
     void quit(int exitCode) override;
@@ -26,12 +26,5 @@ public:
 private:
     HWND owner_ = nullptr;
 };
-
-// MessageBoxW's style for a request: its buttons, icon, default button,
-// Help button and modality.
-UINT messageBoxStyle(const runtime::MessageBoxRequest& request);
-
-// The answer for the button MessageBoxW returns (IDOK, IDCANCEL, ...).
-runtime::MessageBoxResult messageBoxResult(int button);
 
 } // namespace win32shell

@@ -491,22 +491,6 @@ TEST(Fonts, AreMadeAtTheDescribedSizeWeightAndCharset) {
     EXPECT_EQ(win32shell::toUtf8(info.lfFaceName), "宋体");
 }
 
-TEST(MessageBoxStyle, EncodesEveryValidButtonsValueAsTheSameMessageBoxStyle) {
-    // The buttons values of the message box are MessageBoxW's own bits: a
-    // request decoded from one must encode back to it.
-    int checked = 0;
-    for (std::int32_t value = 0; value < 0x8000; ++value) {
-        runtime::MessageBoxRequest request;
-        if (!runtime::decodeMessageBoxStyle(value, request))
-            continue;
-        EXPECT_EQ(win32shell::messageBoxStyle(request), static_cast<UINT>(value)) << value;
-        ++checked;
-    }
-    EXPECT_GT(checked, 100);
-    runtime::MessageBoxRequest plain;
-    EXPECT_EQ(win32shell::messageBoxStyle(plain), static_cast<UINT>(MB_OK | MB_APPLMODAL));
-}
-
 TEST(Conversions, LineBreaksBecomeCrLf) {
     EXPECT_EQ(win32shell::withCrLf(L"a\nb\r\nc\rd"), L"a\r\nb\r\nc\r\nd");
 }

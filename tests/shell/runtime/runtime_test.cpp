@@ -17,9 +17,8 @@ class FakeToolkit : public runtime::Toolkit {
 public:
     std::unique_ptr<runtime::LiveWindow> realise(const shell::WindowDescription& description,
                                                  runtime::WindowEvents& events) override;
-    runtime::MessageBoxResult messageBox(const runtime::MessageBoxRequest& request) override {
+    void messageBox(const runtime::MessageBoxRequest& request) override {
         messageBoxes.push_back(request);
-        return runtime::MessageBoxResult::Ok;
     }
     void errorBox(std::string_view title, std::string_view text) override {
         errorBoxes.emplace_back(std::string(title), std::string(text));
@@ -117,14 +116,14 @@ TEST_F(RuntimeTest, StartUpLoadsShowsAndDisablesTheScrollBars) {
     EXPECT_EQ(form1->enabled.size(), 5u) << "only the scroll bars change at load";
 }
 
-// What the box shows is asserted on the real toolkit (tests/app); the
-// modality is carried by the request alone.
-TEST_F(RuntimeTest, OnlyTheDriverButtonRaisesABoxApplicationModalAndOpensNoWindow) {
+// What the box shows and its modality are asserted on the real toolkit
+// (tests/app).
+TEST_F(RuntimeTest, OnlyTheDriverButtonRaisesABoxTitledForTheApplicationAndOpensNoWindow) {
     run();
     for (const char* name : {"Command1", "Command5", "Command10", "Command11", "Command12"})
         window("Form1")->click(name);
     ASSERT_EQ(toolkit.messageBoxes.size(), 1u);
-    EXPECT_EQ(toolkit.messageBoxes[0].modality, runtime::MessageBoxRequest::Modality::Application);
+    EXPECT_EQ(toolkit.messageBoxes[0].title, "岚溯穹岳（");
     EXPECT_EQ(toolkit.realised, 1) << "no window opens";
 }
 
@@ -183,7 +182,6 @@ TEST_P(ShowFailureTest, OfTheTroubleshootingWindowEndsTheProgram) {
     window("Form1")->click("Command13");
     EXPECT_NE(onlyErrorBox().find("'_Form2' 的方法 'Show'"), std::string::npos);
     EXPECT_EQ(toolkit.loopExitCode, runtime::kRuntimeErrorExitCode);
-    EXPECT_TRUE(rt->hasEnded());
     // Nothing runs once the program has ended.
     window("Form1")->click("Command12");
     EXPECT_TRUE(toolkit.messageBoxes.empty());
@@ -213,33 +211,17 @@ TEST_F(RuntimeTest, UnreadableDescriptionIsReportedAndNoWindowIsBuilt) {
               std::string::npos);
 }
 
-TEST_F(RuntimeTest, MessageBoxArguments) {
+TEST_F(RuntimeTest, MessageBoxTakesItsTitleOrTheApplicationsAndAnswersOk) {
     rt.emplace(project, toolkit);
     using runtime::Variant;
-    runtime::rtcMsgBox(Variant::string("p"), 0x4000 | 0x0020 | 0x0001 | 0x0100,
-                       Variant::string("t"), Variant::string("help.chm"), Variant::number(7));
-    runtime::rtcMsgBox(Variant::number(42), 0x4000, Variant::missing(), Variant::missing(),
+    const auto ok = runtime::rtcMsgBox(Variant::string("p"), 0, Variant::string("t"),
+                                       Variant::missing(), Variant::missing());
+    runtime::rtcMsgBox(Variant::number(42), 0, Variant::missing(), Variant::missing(),
                        Variant::missing());
-    ASSERT_EQ(toolkit.messageBoxes.size(), 2u);
-    const auto& first = toolkit.messageBoxes[0];
-    EXPECT_EQ(first.title, "t");
-    EXPECT_EQ(first.buttons, runtime::MessageBoxRequest::Buttons::OkCancel);
-    EXPECT_EQ(first.icon, runtime::MessageBoxRequest::Icon::Question);
-    EXPECT_EQ(first.defaultButton, 1);
-    EXPECT_TRUE(first.helpButton);
-    const auto& second = toolkit.messageBoxes[1];
-    EXPECT_EQ(second.prompt, "42");
-    EXPECT_EQ(second.title, "岚溯穹岳（");
-    EXPECT_FALSE(second.helpButton) << "no help file, no Help button";
-}
-
-TEST(MessageBoxStyle, RejectsBitsThatMeanNothing) {
-    runtime::MessageBoxRequest request;
-    EXPECT_TRUE(runtime::decodeMessageBoxStyle(0, request));
-    EXPECT_FALSE(runtime::decodeMessageBoxStyle(6, request)) << "no sixth button set";
-    EXPECT_FALSE(runtime::decodeMessageBoxStyle(0x50, request)) << "no fifth icon";
-    EXPECT_FALSE(runtime::decodeMessageBoxStyle(0x8000, request));
-    EXPECT_FALSE(runtime::decodeMessageBoxStyle(-1, request));
+    EXPECT_EQ(ok.integer, runtime::kMessageBoxOk);
+    EXPECT_EQ(toolkit.messageBoxes,
+              (std::vector<runtime::MessageBoxRequest>{{.title = "t", .prompt = "p"},
+                                                       {.title = "岚溯穹岳（", .prompt = "42"}}));
 }
 
 TEST(LanguageResources, OtherLibrariesFallBackToEnglish) {
