@@ -27,8 +27,6 @@ class CodePage936Reader {
 public:
     CodePage936Reader();
     ~CodePage936Reader();
-    CodePage936Reader(const CodePage936Reader&) = delete;
-    CodePage936Reader& operator=(const CodePage936Reader&) = delete;
 
     // Sets `out` to the UTF-8 form of `bytes`, which hold no 0x00 bytes. On
     // failure `out` is unchanged, the message is only "expected ..., got
