@@ -30,6 +30,8 @@ test_packages=(
     xvfb openbox x11-utils xdotool wmctrl imagemagick
     # the accessibility tests: a session bus, the AT-SPI bus and its client
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+    # the screen reader the end-to-end test listens to, speaking to nothing
+    orca speech-dispatcher
     # Wayland: a headless compositor and Qt's Wayland platform plugin
     weston qt6-wayland
     # the Debian package and its checks
