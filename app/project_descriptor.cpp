@@ -13,28 +13,28 @@ namespace {
 
 // A window's description: its record decoded, then its controls named for
 // screen readers.
-shell::Expected<shell::WindowDescription> load(std::span<const std::uint8_t> record,
-                                               std::span<const shell::AccessibleName> names) {
-    LANSU_TRY_ASSIGN(auto description, shell::decodeRecord(record));
-    return shell::withAccessibleNames(std::move(description), names);
+shell::Expected<shell::model::WindowDescription>
+load(std::span<const std::uint8_t> record, std::span<const shell::model::AccessibleName> names) {
+    LANSU_TRY_ASSIGN(auto description, shell::record::decodeRecord(record));
+    return shell::model::withAccessibleNames(std::move(description), names);
 }
 
-runtime::ProjectDescriptor makeDescriptor() {
-    runtime::ProjectDescriptor project;
+shell::runtime::ProjectDescriptor makeDescriptor() {
+    shell::runtime::ProjectDescriptor project;
     project.languageLibrary = "vb6chs.dll";
     project.languageLocale = 0x0804;
     // Each window is built from its record, decoded afresh every time it loads.
     project.windows = {
-        runtime::FormClass{
+        shell::runtime::FormClass{
             "Form1",
             [] { return load(embedded::form1_record(), main_window::form1AccessibleNames()); },
             main_window::form1Bindings()},
-        runtime::FormClass{"Form2",
-                           [] {
-                               return load(embedded::form2_record(),
-                                           troubleshooting_window::form2AccessibleNames());
-                           },
-                           {}},
+        shell::runtime::FormClass{"Form2",
+                                  [] {
+                                      return load(embedded::form2_record(),
+                                                  troubleshooting_window::form2AccessibleNames());
+                                  },
+                                  {}},
     };
     project.applicationTitle = "岚溯穹岳（";
     return project;
@@ -42,8 +42,8 @@ runtime::ProjectDescriptor makeDescriptor() {
 
 } // namespace
 
-const runtime::ProjectDescriptor& projectDescriptor() {
-    static const runtime::ProjectDescriptor project = makeDescriptor();
+const shell::runtime::ProjectDescriptor& projectDescriptor() {
+    static const shell::runtime::ProjectDescriptor project = makeDescriptor();
     return project;
 }
 

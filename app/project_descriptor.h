@@ -5,6 +5,6 @@
 namespace app {
 
 // Everything the runtime needs to know about the program.
-const runtime::ProjectDescriptor& projectDescriptor();
+const shell::runtime::ProjectDescriptor& projectDescriptor();
 
 } // namespace app

@@ -21,14 +21,14 @@ QObject* context() {
     return &object;
 }
 
-void realise(const shell::WindowDescription& description) {
-    std::unique_ptr<QWidget> window(qtshell::buildWindow(description, context(), {}));
+void realise(const shell::model::WindowDescription& description) {
+    std::unique_ptr<QWidget> window(shell::qt::buildWindow(description, context(), {}));
     benchmark::DoNotOptimize(window.get());
 }
 
 void BM_RealiseForm1FromRecord(benchmark::State& state) {
     for (auto _ : state) {
-        auto decoded = shell::decodeRecord(embedded::form1_record());
+        auto decoded = shell::record::decodeRecord(embedded::form1_record());
         if (!decoded) {
             state.SkipWithError(decoded.error().message.c_str());
             return;
@@ -38,7 +38,7 @@ void BM_RealiseForm1FromRecord(benchmark::State& state) {
 }
 
 void BM_RealiseForm1FromDescription(benchmark::State& state) {
-    const shell::WindowDescription description = main_window::form1Description();
+    const shell::model::WindowDescription description = main_window::form1Description();
     for (auto _ : state)
         realise(description);
 }
@@ -48,7 +48,7 @@ void BM_RealiseForm1FromDescription(benchmark::State& state) {
 // cannot bend the way it bends two runs made one after the other.
 void BM_RealiseForm1RecordOverDescription(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
-    const shell::WindowDescription description = main_window::form1Description();
+    const shell::model::WindowDescription description = main_window::form1Description();
     Clock::duration fromRecord{};
     Clock::duration fromDescription{};
     bool recordFirst = true;
@@ -56,7 +56,7 @@ void BM_RealiseForm1RecordOverDescription(benchmark::State& state) {
         for (int turn = 0; turn < 2; ++turn) {
             const auto start = Clock::now();
             if ((turn == 0) == recordFirst) {
-                auto decoded = shell::decodeRecord(embedded::form1_record());
+                auto decoded = shell::record::decodeRecord(embedded::form1_record());
                 if (!decoded) {
                     state.SkipWithError(decoded.error().message.c_str());
                     return;
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     static char* qtArgv[] = {name, nullptr};
     int qtArgc = 1;
     QApplication application(qtArgc, qtArgv);
-    qtshell::configureApplication();
+    shell::qt::configureApplication();
     // Interleaving comes first, so a flag on the command line still wins.
     std::vector<char*> args(argv, argv + argc);
     static char interleave[] = "--benchmark_enable_random_interleaving=true";

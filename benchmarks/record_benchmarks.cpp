@@ -12,7 +12,7 @@ namespace {
 
 void decode(benchmark::State& state, std::span<const std::uint8_t> record) {
     for (auto _ : state) {
-        auto window = shell::decodeRecord(record);
+        auto window = shell::record::decodeRecord(record);
         if (!window) {
             state.SkipWithError(window.error().message.c_str());
             break;
@@ -41,7 +41,7 @@ void BM_BuildForm1Description(benchmark::State& state) {
 void BM_EncodeForm1(benchmark::State& state) {
     const auto window = main_window::form1Description();
     for (auto _ : state) {
-        auto record = shell::encodeRecord(window);
+        auto record = shell::record::encodeRecord(window);
         benchmark::DoNotOptimize(record);
     }
 }
@@ -49,7 +49,7 @@ void BM_EncodeForm1(benchmark::State& state) {
 void BM_EncodeForm2(benchmark::State& state) {
     const auto window = troubleshooting_window::form2Description();
     for (auto _ : state) {
-        auto record = shell::encodeRecord(window);
+        auto record = shell::record::encodeRecord(window);
         benchmark::DoNotOptimize(record);
     }
 }

@@ -7,6 +7,6 @@
 namespace main_window {
 
 // What a screen reader calls Form1's controls that have no caption.
-std::span<const shell::AccessibleName> form1AccessibleNames();
+std::span<const shell::model::AccessibleName> form1AccessibleNames();
 
 } // namespace main_window

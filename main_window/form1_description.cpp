@@ -12,10 +12,10 @@ namespace main_window {
 
 namespace {
 
-using shell::CheckValue;
-using shell::Colour;
-using shell::ControlDescription;
-using shell::ControlKind;
+using shell::model::CheckValue;
+using shell::model::Colour;
+using shell::model::ControlDescription;
+using shell::model::ControlKind;
 
 constexpr Colour kDarkNavy{0x00400000u};
 constexpr Colour kGrey{0x00808080u};
@@ -215,18 +215,18 @@ std::vector<ControlDescription> frame1Controls() {
                            .rect = {.left = 480, .top = 360, .width = 3015, .height = 255},
                            .tabIndex = 3,
                            .caption = "正在等待连接您的设备 … … ",
-                           .font = shell::boldSongTi(90000)},
+                           .font = shell::model::boldSongTi(90000)},
     };
 }
 
 } // namespace
 
-shell::WindowDescription form1Description() {
-    auto window =
-        shell::centredFixedDialog("Form1",
-                                  "岚溯 Lansu  X  Read-only operation    "
-                                  "穹岳（汀川）科技有限公司数据研究院电子数字取证刑事技术侦查局 ",
-                                  15120, 12195, embedded::application_icon());
+shell::model::WindowDescription form1Description() {
+    auto window = shell::model::centredFixedDialog(
+        "Form1",
+        "岚溯 Lansu  X  Read-only operation    "
+        "穹岳（汀川）科技有限公司数据研究院电子数字取证刑事技术侦查局 ",
+        15120, 12195, embedded::application_icon());
     window.windowId = {
         0x7ADE3D68u, 0x5C58u, 0x45AFu, {0x9E, 0x9B, 0x16, 0x8A, 0xA0, 0x32, 0xD8, 0xD0}};
     window.interfaceId = {
@@ -250,8 +250,8 @@ shell::WindowDescription form1Description() {
                            .ordinal = 3,
                            .rect = {.left = 12720, .top = 2400, .width = 2175, .height = 7695},
                            .tabIndex = 34,
-                           .picture = shell::builtInPicture(embedded::side_picture()),
-                           .drawingSetting = shell::kStandardDrawingSetting},
+                           .picture = shell::model::builtInPicture(embedded::side_picture()),
+                           .drawingSetting = shell::model::kStandardDrawingSetting},
         ControlDescription{.name = "Frame3",
                            .kind = ControlKind::Frame,
                            .ordinal = 4,
@@ -317,9 +317,9 @@ shell::WindowDescription form1Description() {
                            .ordinal = 38,
                            .rect = {.left = -120, .top = 0, .width = 15255, .height = 1935},
                            .tabIndex = 0,
-                           .picture = shell::builtInPicture(embedded::banner_picture()),
-                           .border = shell::PictureBorder::None,
-                           .drawingSetting = shell::kStandardDrawingSetting},
+                           .picture = shell::model::builtInPicture(embedded::banner_picture()),
+                           .border = shell::model::PictureBorder::None,
+                           .drawingSetting = shell::model::kStandardDrawingSetting},
         // The footer band: Label5 across the whole width, Label6 and the
         // organisation name in front of it.
         ControlDescription{.name = "Label7",
@@ -330,7 +330,7 @@ shell::WindowDescription form1Description() {
                            .caption = "穹岳（汀川）科技有限公司 数据研究院数字电子取证侦查局",
                            .backColour = kDarkNavy,
                            .foreColour = kGrey,
-                           .font = shell::boldSongTi(157500)},
+                           .font = shell::model::boldSongTi(157500)},
         ControlDescription{.name = "Label6",
                            .kind = ControlKind::Label,
                            .ordinal = 40,

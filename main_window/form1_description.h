@@ -6,6 +6,6 @@ namespace main_window {
 
 // The main window, Form1: its settings and its 42 controls, front to back.
 // Built afresh on every call; the pictures point at the embedded bytes.
-shell::WindowDescription form1Description();
+shell::model::WindowDescription form1Description();
 
 } // namespace main_window

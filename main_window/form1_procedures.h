@@ -18,11 +18,11 @@ inline constexpr char kDriverPrompt[] =
 inline constexpr const char* kScrollBarsDisabledAtLoad[] = {"VScroll1", "VScroll2", "HScroll1",
                                                             "HScroll2", "VScroll3"};
 
-runtime::Status Form_Load(runtime::FormObject& me);
-runtime::Status Command12_Click(runtime::FormObject& me);
-runtime::Status Command13_Click(runtime::FormObject& me);
+shell::runtime::Status Form_Load(shell::runtime::FormObject& me);
+shell::runtime::Status Command12_Click(shell::runtime::FormObject& me);
+shell::runtime::Status Command13_Click(shell::runtime::FormObject& me);
 
 // (control, event, procedure) for every event of the window that has one.
-std::span<const runtime::EventBinding> form1Bindings();
+std::span<const shell::runtime::EventBinding> form1Bindings();
 
 } // namespace main_window

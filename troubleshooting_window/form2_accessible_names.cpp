@@ -7,12 +7,12 @@ namespace troubleshooting_window {
 namespace {
 
 constexpr std::array kNames{
-    shell::AccessibleName{"Picture1", "二维码：扫码关注穹岳科技微信公众号"},
+    shell::model::AccessibleName{"Picture1", "二维码：扫码关注穹岳科技微信公众号"},
 };
 
 } // namespace
 
-std::span<const shell::AccessibleName> form2AccessibleNames() {
+std::span<const shell::model::AccessibleName> form2AccessibleNames() {
     return kNames;
 }
 

@@ -7,6 +7,6 @@
 namespace troubleshooting_window {
 
 // What a screen reader calls Form2's controls that have no caption.
-std::span<const shell::AccessibleName> form2AccessibleNames();
+std::span<const shell::model::AccessibleName> form2AccessibleNames();
 
 } // namespace troubleshooting_window

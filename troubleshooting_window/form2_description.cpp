@@ -10,14 +10,14 @@ namespace troubleshooting_window {
 
 namespace {
 
-using shell::Colour;
-using shell::ControlDescription;
-using shell::ControlKind;
+using shell::model::Colour;
+using shell::model::ControlDescription;
+using shell::model::ControlKind;
 
 // Every label of this window is navy; the steps, the contact line and the
 // invitation are bold 12 pt.
 constexpr Colour kNavy{0x00800000u};
-const shell::Font kStepFont = shell::boldSongTi(120000);
+const shell::model::Font kStepFont = shell::model::boldSongTi(120000);
 
 std::string contactLine() {
     return std::string("其他故障，请联系") + kVendorAddress +
@@ -36,10 +36,10 @@ constexpr char kRepairNote[] = "全系列机器支持微信数据加载失败，
 
 } // namespace
 
-shell::WindowDescription form2Description() {
+shell::model::WindowDescription form2Description() {
     auto window =
-        shell::centredFixedDialog("Form2", "岚溯 Lansu  X  Read-only operation    故障排查", 11535,
-                                  8475, embedded::application_icon());
+        shell::model::centredFixedDialog("Form2", "岚溯 Lansu  X  Read-only operation    故障排查",
+                                         11535, 8475, embedded::application_icon());
     window.windowId = {
         0xE5E2CB70u, 0x36DAu, 0x4B2Cu, {0xA3, 0xDF, 0x51, 0x82, 0x58, 0xEB, 0xF9, 0x08}};
     window.interfaceId = {
@@ -51,9 +51,9 @@ shell::WindowDescription form2Description() {
                            .rect = {.left = 8040, .top = 5040, .width = 3255, .height = 3255},
                            .tabIndex = 8,
                            .backColour = Colour{0x00400000u},
-                           .picture = shell::builtInPicture(embedded::code_picture()),
-                           .border = shell::PictureBorder::None,
-                           .drawingSetting = shell::kStandardDrawingSetting},
+                           .picture = shell::model::builtInPicture(embedded::code_picture()),
+                           .border = shell::model::PictureBorder::None,
+                           .drawingSetting = shell::model::kStandardDrawingSetting},
         ControlDescription{.name = "Label10",
                            .kind = ControlKind::Label,
                            .ordinal = 11,

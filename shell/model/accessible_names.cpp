@@ -2,7 +2,7 @@
 
 #include "shell/model/ordering.h"
 
-namespace shell {
+namespace shell::model {
 
 Expected<WindowDescription> withAccessibleNames(WindowDescription window,
                                                 std::span<const AccessibleName> names) {
@@ -16,4 +16,4 @@ Expected<WindowDescription> withAccessibleNames(WindowDescription window,
     return window;
 }
 
-} // namespace shell
+} // namespace shell::model

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace shell {
+namespace shell::model {
 
 // The name a screen reader gives one control, by the control's name.
 struct AccessibleName {
@@ -20,4 +20,4 @@ struct AccessibleName {
 Expected<WindowDescription> withAccessibleNames(WindowDescription window,
                                                 std::span<const AccessibleName> names);
 
-} // namespace shell
+} // namespace shell::model

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace shell {
+namespace shell::model {
 
 // A colour as stored in a description: 0x00BBGGRR (red in the low byte), or,
 // with the high bit set, an index into the desktop's system colours.
@@ -31,4 +31,4 @@ inline constexpr Colour kButtonFace{0x8000000Fu};
 inline constexpr Colour kButtonText{0x80000012u};
 } // namespace system_colour
 
-} // namespace shell
+} // namespace shell::model

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace shell {
+namespace shell::model {
 
 namespace {
 
@@ -60,4 +60,4 @@ Colour readableOn(Colour text, Colour background, double minimum) {
     return mix(text, target, high);
 }
 
-} // namespace shell
+} // namespace shell::model

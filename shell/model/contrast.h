@@ -5,7 +5,7 @@
 
 #include "shell/model/colour.h"
 
-namespace shell {
+namespace shell::model {
 
 // The contrast a body text needs to be read by people with low vision.
 inline constexpr double kReadableContrast = 4.5;
@@ -23,4 +23,4 @@ double contrastRatio(Colour a, Colour b);
 // and becomes a light blue on a dark one.
 Colour readableOn(Colour text, Colour background, double minimum = kReadableContrast);
 
-} // namespace shell
+} // namespace shell::model

@@ -5,7 +5,7 @@
 
 #include "shell/model/window_description.h"
 
-namespace shell {
+namespace shell::model {
 
 // A click on a check box: a grayed box becomes ticked, and from then on
 // clicks toggle between ticked and clear; a click never makes a box grayed.
@@ -19,4 +19,4 @@ inline constexpr int kScrollBarMaximum = 32767;
 inline constexpr int kScrollBarSmallChange = 1;
 inline constexpr int kScrollBarLargeChange = 1;
 
-} // namespace shell
+} // namespace shell::model

@@ -1,6 +1,6 @@
 #include "shell/model/control_kind.h"
 
-namespace shell {
+namespace shell::model {
 
 std::optional<ControlKind> controlKindFromCode(std::uint8_t code) {
     switch (code) {
@@ -43,4 +43,4 @@ std::string_view controlKindName(ControlKind kind) {
     return "unknown";
 }
 
-} // namespace shell
+} // namespace shell::model

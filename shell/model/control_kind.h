@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace shell {
+namespace shell::model {
 
 // The nine control kinds, numbered as they are stored in a record.
 enum class ControlKind : std::uint8_t {
@@ -39,4 +39,4 @@ constexpr bool isContainer(ControlKind kind) {
     return kind == ControlKind::Frame;
 }
 
-} // namespace shell
+} // namespace shell::model

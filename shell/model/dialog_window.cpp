@@ -1,6 +1,6 @@
 #include "shell/model/dialog_window.h"
 
-namespace shell {
+namespace shell::model {
 
 WindowDescription centredFixedDialog(std::string name, std::string caption,
                                      std::int32_t clientWidth, std::int32_t clientHeight,
@@ -20,4 +20,4 @@ WindowDescription centredFixedDialog(std::string name, std::string caption,
     return window;
 }
 
-} // namespace shell
+} // namespace shell::model

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-namespace shell {
+namespace shell::model {
 
 // What the program's windows share: a fixed-size dialog frame with a close
 // box and no minimize or maximize box, no taskbar button, the application
@@ -16,4 +16,4 @@ WindowDescription centredFixedDialog(std::string name, std::string caption,
                                      std::int32_t clientWidth, std::int32_t clientHeight,
                                      std::span<const std::uint8_t> icon);
 
-} // namespace shell
+} // namespace shell::model

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace shell {
+namespace shell::model {
 
 inline constexpr std::uint16_t kCharsetGb2312 = 134;
 inline constexpr std::uint16_t kWeightNormal = 400;
@@ -36,4 +36,4 @@ inline Font boldSongTi(std::int32_t sizeTenThousandths) {
     return Font{kSongTiFace, sizeTenThousandths, kWeightBold, kCharsetGb2312};
 }
 
-} // namespace shell
+} // namespace shell::model

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <span>
 
-namespace shell {
+namespace shell::model {
 
 namespace {
 
@@ -76,4 +76,4 @@ ControlDescription* findControl(WindowDescription& window, std::string_view name
     return findIn(std::span<ControlDescription>(window.controls), name);
 }
 
-} // namespace shell
+} // namespace shell::model

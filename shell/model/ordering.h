@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace shell {
+namespace shell::model {
 
 // Every control of a window, depth first in description order (a frame is
 // followed by its children).
@@ -35,4 +35,4 @@ std::optional<std::size_t> nextRound(std::size_t count, std::optional<std::size_
 const ControlDescription* findControl(const WindowDescription& window, std::string_view name);
 ControlDescription* findControl(WindowDescription& window, std::string_view name);
 
-} // namespace shell
+} // namespace shell::model

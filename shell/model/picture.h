@@ -7,7 +7,7 @@
 #include <string>
 #include <variant>
 
-namespace shell {
+namespace shell::model {
 
 struct PictureSize {
     int width = 0;
@@ -79,4 +79,4 @@ private:
     BitmapRows rows_;
 };
 
-} // namespace shell
+} // namespace shell::model

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <optional>
 
-namespace shell {
+namespace shell::model {
 
 namespace {
 
@@ -236,4 +236,4 @@ Picture builtInPicture(std::span<const std::uint8_t> file) {
     return std::get<Picture>(std::move(checked));
 }
 
-} // namespace shell
+} // namespace shell::model

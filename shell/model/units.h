@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace shell {
+namespace shell::model {
 
 // Positions and sizes are held in twips, 1/1440 inch.
 inline constexpr int kTwipsPerInch = 1440;
@@ -37,4 +37,4 @@ struct ClientRect {
     friend bool operator==(const ClientRect&, const ClientRect&) = default;
 };
 
-} // namespace shell
+} // namespace shell::model

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace shell {
+namespace shell::model {
 
 // A 128-bit identifier; stored in records in the usual mixed-endian layout.
 struct Guid {
@@ -100,4 +100,4 @@ struct WindowDescription {
     friend bool operator==(const WindowDescription&, const WindowDescription&) = default;
 };
 
-} // namespace shell
+} // namespace shell::model

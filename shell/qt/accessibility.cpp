@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QMessageBox>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 
@@ -322,4 +322,4 @@ void installAccessibility() {
     installed = true;
 }
 
-} // namespace qtshell
+} // namespace shell::qt

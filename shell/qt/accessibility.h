@@ -3,7 +3,7 @@
 class QMessageBox;
 class QWidget;
 
-namespace qtshell {
+namespace shell::qt {
 
 // Tells assistive technologies what the windows' own widgets are: the
 // windows (frame, named by the caption), labels (label, with the caption as
@@ -22,4 +22,4 @@ void describeAfresh(QWidget* widget);
 // the label that shows it was made, and may have been described, before.
 void describePromptAfresh(QMessageBox& box);
 
-} // namespace qtshell
+} // namespace shell::qt

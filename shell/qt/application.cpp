@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 
@@ -27,10 +27,10 @@ void installQtTranslation() {
         delete translator;
 }
 
-int runProject(const runtime::ProjectDescriptor& project) {
+int runProject(const shell::runtime::ProjectDescriptor& project) {
     auto application = createApplication();
     QtToolkit toolkit;
-    runtime::Runtime runtime(project, toolkit);
+    shell::runtime::Runtime runtime(project, toolkit);
     return runtime.run();
 }
 
@@ -80,12 +80,12 @@ void configureApplication() {
     // takes its window's; with the window font as the application's, that
     // first layout loads no other face. Message boxes take it too, as they
     // take 宋体 9 pt on a Chinese desktop.
-    QApplication::setFont(toQFont(shell::defaultWindowFont()));
+    QApplication::setFont(toQFont(shell::model::defaultWindowFont()));
 }
 
-} // namespace qtshell
+} // namespace shell::qt
 
-void ThunRTMain(const runtime::ProjectDescriptor& project) {
-    const int status = qtshell::runProject(project);
+void ThunRTMain(const shell::runtime::ProjectDescriptor& project) {
+    const int status = shell::qt::runProject(project);
     std::exit(status);
 }

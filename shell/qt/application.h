@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <memory>
 
-namespace qtshell {
+namespace shell::qt {
 
 // Creates the program's Qt application. No command-line argument reaches
 // Qt (its own options such as -style or -reverse included): the program
@@ -16,8 +16,8 @@ std::unique_ptr<QApplication> createApplication();
 // What createApplication() sets up on an application that already exists.
 void configureApplication();
 
-} // namespace qtshell
+} // namespace shell::qt
 
 // The runtime's entry: starts the project, runs the message loop and ends
 // the process with the program's exit status. Does not return.
-[[noreturn]] void ThunRTMain(const runtime::ProjectDescriptor& project);
+[[noreturn]] void ThunRTMain(const shell::runtime::ProjectDescriptor& project);

@@ -5,7 +5,7 @@
 
 #include <QAccessible>
 
-namespace qtshell {
+namespace shell::qt {
 
 CheckBoxWidget::CheckBoxWidget(const QString& caption, Qt::CheckState initial, QWidget* parent)
     : QCheckBox(caption, parent), announced_(initial) {
@@ -42,13 +42,13 @@ bool CheckBoxWidget::hitButton(const QPoint& position) const {
 }
 
 void CheckBoxWidget::nextCheckState() {
-    const shell::CheckValue current = checkState() == Qt::Checked ? shell::CheckValue::Checked
-                                      : checkState() == Qt::PartiallyChecked
-                                          ? shell::CheckValue::Grayed
-                                          : shell::CheckValue::Unchecked;
-    setCheckState(shell::checkValueAfterClick(current) == shell::CheckValue::Checked
+    const shell::model::CheckValue current =
+        checkState() == Qt::Checked            ? shell::model::CheckValue::Checked
+        : checkState() == Qt::PartiallyChecked ? shell::model::CheckValue::Grayed
+                                               : shell::model::CheckValue::Unchecked;
+    setCheckState(shell::model::checkValueAfterClick(current) == shell::model::CheckValue::Checked
                       ? Qt::Checked
                       : Qt::Unchecked);
 }
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 
-namespace qtshell {
+namespace shell::qt {
 
 // A check box whose description may start it grayed (the indeterminate
 // state). A click on a grayed box ticks it; from then on clicks toggle
@@ -23,4 +23,4 @@ private:
     Qt::CheckState announced_;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -2,18 +2,18 @@
 
 #include <cmath>
 
-namespace qtshell {
+namespace shell::qt {
 
-QRect toPixels(const shell::TwipRect& rect) {
-    return QRect(shell::twipsToPixels(rect.left), shell::twipsToPixels(rect.top),
-                 shell::twipsToPixels(rect.width), shell::twipsToPixels(rect.height));
+QRect toPixels(const shell::model::TwipRect& rect) {
+    return QRect(shell::model::twipsToPixels(rect.left), shell::model::twipsToPixels(rect.top),
+                 shell::model::twipsToPixels(rect.width), shell::model::twipsToPixels(rect.height));
 }
 
-QSize toPixels(const shell::ClientRect& rect) {
-    return QSize(shell::twipsToPixels(rect.width), shell::twipsToPixels(rect.height));
+QSize toPixels(const shell::model::ClientRect& rect) {
+    return QSize(shell::model::twipsToPixels(rect.width), shell::model::twipsToPixels(rect.height));
 }
 
-QColor toQColor(shell::Colour colour, const QPalette& palette) {
+QColor toQColor(shell::model::Colour colour, const QPalette& palette) {
     if (!colour.isSystem())
         return QColor(colour.red(), colour.green(), colour.blue());
     switch (colour.systemIndex()) {
@@ -39,14 +39,15 @@ QColor toQColor(shell::Colour colour, const QPalette& palette) {
     }
 }
 
-QFont toQFont(const shell::Font& font) {
+QFont toQFont(const shell::model::Font& font) {
     // The installed face that stands in for 宋体 (see fonts.h), named
     // directly: asked for 宋体 itself, Qt first fails to find it and then
     // sorts every installed face into a fallback list, for each font.
     const QString face = toQString(font.face);
     QFont qfont(QFont::substitute(face));
     // Points are converted at 96 dpi, the same scale as the twips.
-    const int pixels = static_cast<int>(std::lround(font.points() * shell::kReferenceDpi / 72.0));
+    const int pixels =
+        static_cast<int>(std::lround(font.points() * shell::model::kReferenceDpi / 72.0));
     qfont.setPixelSize(pixels);
     qfont.setWeight(static_cast<QFont::Weight>(font.weight));
     qfont.setItalic(font.italic);
@@ -60,7 +61,8 @@ QFont toQFont(const shell::Font& font) {
     // has no bitmaps and Qt's own bold smears small shapes, so it is drawn
     // smoothed from the outlines. Set either way, so a font never inherits
     // its parent's choice.
-    const bool bitmap = face == toQString(shell::kSongTiFace) && pixels <= kSongTiBitmapPixels &&
+    const bool bitmap = face == toQString(shell::model::kSongTiFace) &&
+                        pixels <= kSongTiBitmapPixels &&
                         font.weight < static_cast<int>(QFont::DemiBold);
     qfont.setStyleStrategy(bitmap ? QFont::NoAntialias : QFont::PreferDefault);
     return qfont;
@@ -77,4 +79,4 @@ QString normaliseLineBreaks(const QString& text) {
     return out;
 }
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -15,25 +15,25 @@
 #include <QString>
 #include <string_view>
 
-namespace qtshell {
+namespace shell::qt {
 
 // Qt's logical pixels are 96-dpi pixels on every screen; high-dpi screens
 // scale them through the device-pixel ratio, so layouts never reflow.
-QRect toPixels(const shell::TwipRect& rect);
-QSize toPixels(const shell::ClientRect& rect);
+QRect toPixels(const shell::model::TwipRect& rect);
+QSize toPixels(const shell::model::ClientRect& rect);
 
 // A stored colour, or a system colour resolved against the palette.
-QColor toQColor(shell::Colour colour, const QPalette& palette);
+QColor toQColor(shell::model::Colour colour, const QPalette& palette);
 
 // 宋体 at this many pixels and fewer is drawn unsmoothed (see toQFont).
 inline constexpr int kSongTiBitmapPixels = 16;
 
 // A font as Qt draws it: 宋体 by the face installSongTiSubstitutes chose.
-QFont toQFont(const shell::Font& font);
+QFont toQFont(const shell::model::Font& font);
 
 QString toQString(std::string_view utf8);
 
 // CR LF and lone LF (and a lone CR) become Qt's line separator '\n'.
 QString normaliseLineBreaks(const QString& text);
 
-} // namespace qtshell
+} // namespace shell::qt

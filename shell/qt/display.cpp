@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 
@@ -126,4 +126,4 @@ DisplayFailureGuard::~DisplayFailureGuard() {
     delete held;
 }
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace qtshell {
+namespace shell::qt {
 
 // Where the program shows its windows, chosen before Qt starts.
 struct DisplayChoice {
@@ -37,4 +37,4 @@ public:
     DisplayFailureGuard& operator=(const DisplayFailureGuard&) = delete;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <cstdio>
 
-namespace qtshell {
+namespace shell::qt {
 
 bool installSongTiSubstitutes() {
     // Song (Ming) faces first, as 宋体 is one; sans faces only as a last resort.
@@ -35,8 +35,8 @@ bool installSongTiSubstitutes() {
                      identity::kProjectName);
         return false;
     }
-    QFont::insertSubstitutions(toQString(shell::kSongTiFace), available);
+    QFont::insertSubstitutions(toQString(shell::model::kSongTiFace), available);
     return true;
 }
 
-} // namespace qtshell
+} // namespace shell::qt

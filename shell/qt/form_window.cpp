@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 
@@ -31,13 +31,13 @@ QMargins frameMargins(const QWidget* window) {
 
 } // namespace
 
-FormWindow::FormWindow(const shell::WindowDescription& description)
+FormWindow::FormWindow(const shell::model::WindowDescription& description)
     : QWidget(nullptr), startUpPosition_(description.startUpPosition),
-      storedPosition_(shell::twipsToPixels(description.client.left),
-                      shell::twipsToPixels(description.client.top)) {
+      storedPosition_(shell::model::twipsToPixels(description.client.left),
+                      shell::model::twipsToPixels(description.client.top)) {
     Qt::WindowFlags flags =
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-    if (description.borderStyle == shell::kBorderStyleFixedDialog)
+    if (description.borderStyle == shell::model::kBorderStyleFixedDialog)
         flags |= Qt::MSWindowsFixedSizeDialogHint;
     if (description.minButton)
         flags |= Qt::WindowMinimizeButtonHint;
@@ -49,7 +49,7 @@ FormWindow::FormWindow(const shell::WindowDescription& description)
     setWindowTitle(toQString(description.caption));
 
     const QSize client = toPixels(description.client);
-    if (description.borderStyle == shell::kBorderStyleFixedDialog)
+    if (description.borderStyle == shell::model::kBorderStyleFixedDialog)
         setFixedSize(client);
     else
         resize(client);
@@ -58,7 +58,7 @@ FormWindow::FormWindow(const shell::WindowDescription& description)
         markSkipTaskbar(this);
     // Asked now, while the controls are built, the frame's size is known by
     // the time the window is placed.
-    if (startUpPosition_ == shell::kStartUpCentreScreen)
+    if (startUpPosition_ == shell::model::kStartUpCentreScreen)
         frameExtentsRequested_ = requestFrameExtents(this);
 }
 
@@ -68,7 +68,7 @@ void FormWindow::showAtStartUpPosition() {
 }
 
 void FormWindow::moveToStartUpPosition() {
-    if (startUpPosition_ != shell::kStartUpCentreScreen) {
+    if (startUpPosition_ != shell::model::kStartUpCentreScreen) {
         move(storedPosition_);
         return;
     }
@@ -100,7 +100,7 @@ void FormWindow::setFocusOrder(std::vector<QWidget*> order) {
 
 QWidget* FormWindow::nextInFocusOrder(QWidget* from, bool forward) const {
     const auto at = std::find(focusOrder_.begin(), focusOrder_.end(), from);
-    const auto next = shell::nextRound(
+    const auto next = shell::model::nextRound(
         focusOrder_.size(),
         at == focusOrder_.end() ? std::nullopt
                                 : std::optional(static_cast<std::size_t>(at - focusOrder_.begin())),
@@ -140,4 +140,4 @@ void FormWindow::closeEvent(QCloseEvent* event) {
         onClosed();
 }
 
-} // namespace qtshell
+} // namespace shell::qt

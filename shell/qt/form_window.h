@@ -8,13 +8,13 @@
 #include <functional>
 #include <vector>
 
-namespace qtshell {
+namespace shell::qt {
 
 // A top-level window realised from a window description: a fixed-size dialog
 // frame with a close box and no minimize or maximize box.
 class FormWindow : public QWidget {
 public:
-    explicit FormWindow(const shell::WindowDescription& description);
+    explicit FormWindow(const shell::model::WindowDescription& description);
 
     // Called once the user has closed the window with its close box.
     std::function<void()> onClosed;
@@ -44,4 +44,4 @@ private:
     bool frameExtentsRequested_ = false;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

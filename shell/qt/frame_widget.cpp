@@ -6,7 +6,7 @@
 #include <QEvent>
 #include <QPainter>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 constexpr int kCaptionIndent = 8;  // from the frame's left edge to the caption's gap
@@ -20,7 +20,7 @@ FrameWidget::FrameWidget(const QString& caption, QWidget* parent)
     // Created before the frame's controls, so it lies below them all.
     if (!caption_.isEmpty()) {
         captionLabel_ =
-            new LabelWidget(caption_, shell::system_colour::kButtonFace, std::nullopt, this);
+            new LabelWidget(caption_, shell::model::system_colour::kButtonFace, std::nullopt, this);
         placeCaption();
     }
 }
@@ -60,4 +60,4 @@ void FrameWidget::paintEvent(QPaintEvent*) {
         painter.fillRect(captionGap(), palette().color(QPalette::Window));
 }
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace qtshell {
+namespace shell::qt {
 
 class LabelWidget;
 
@@ -31,4 +31,4 @@ private:
     LabelWidget* captionLabel_ = nullptr;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -5,20 +5,20 @@
 
 #include <QPainter>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 
-shell::Colour fromQColor(const QColor& colour) {
-    return shell::Colour::rgb(static_cast<std::uint8_t>(colour.red()),
-                              static_cast<std::uint8_t>(colour.green()),
-                              static_cast<std::uint8_t>(colour.blue()));
+shell::model::Colour fromQColor(const QColor& colour) {
+    return shell::model::Colour::rgb(static_cast<std::uint8_t>(colour.red()),
+                                     static_cast<std::uint8_t>(colour.green()),
+                                     static_cast<std::uint8_t>(colour.blue()));
 }
 
 } // namespace
 
-LabelWidget::LabelWidget(const QString& caption, shell::Colour back,
-                         std::optional<shell::Colour> fore, QWidget* parent)
+LabelWidget::LabelWidget(const QString& caption, shell::model::Colour back,
+                         std::optional<shell::model::Colour> fore, QWidget* parent)
     : QWidget(parent), caption_(normaliseLineBreaks(caption)), back_(back), fore_(fore) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -30,9 +30,9 @@ QColor LabelWidget::backColour() const {
 
 QColor LabelWidget::textColour() const {
     if (!fore_)
-        return toQColor(shell::system_colour::kButtonText, palette());
-    const shell::Colour fore = fromQColor(toQColor(*fore_, palette()));
-    const shell::Colour readable = shell::readableOn(fore, fromQColor(backColour()));
+        return toQColor(shell::model::system_colour::kButtonText, palette());
+    const shell::model::Colour fore = fromQColor(toQColor(*fore_, palette()));
+    const shell::model::Colour readable = shell::model::readableOn(fore, fromQColor(backColour()));
     return QColor(readable.red(), readable.green(), readable.blue());
 }
 
@@ -126,4 +126,4 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         layout->draw(&painter, QPointF());
 }
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-namespace qtshell {
+namespace shell::qt {
 
 // A label: an opaque rectangle in its back colour with its caption
 // left-aligned, word-wrapped to the width and clipped to the rectangle. It
@@ -20,8 +20,8 @@ namespace qtshell {
 class LabelWidget : public QWidget {
 public:
     // `fore` absent: the desktop's button text colour, as described.
-    LabelWidget(const QString& caption, shell::Colour back, std::optional<shell::Colour> fore,
-                QWidget* parent);
+    LabelWidget(const QString& caption, shell::model::Colour back,
+                std::optional<shell::model::Colour> fore, QWidget* parent);
 
     // The caption with its line breaks as '\n'.
     const QString& caption() const { return caption_; }
@@ -54,11 +54,11 @@ private:
     const std::vector<std::unique_ptr<QTextLayout>>& paragraphs() const;
 
     QString caption_;
-    shell::Colour back_;
-    std::optional<shell::Colour> fore_;
+    shell::model::Colour back_;
+    std::optional<shell::model::Colour> fore_;
     mutable std::vector<std::unique_ptr<QTextLayout>> paragraphs_;
     mutable int laidOutWidth_ = -1;
     mutable QFont laidOutFont_;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

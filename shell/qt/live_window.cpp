@@ -5,10 +5,10 @@
 
 #include <QWindow>
 
-namespace qtshell {
+namespace shell::qt {
 
-QtLiveWindow::QtLiveWindow(const shell::WindowDescription& description,
-                           runtime::WindowEvents& events)
+LiveWindow::LiveWindow(const shell::model::WindowDescription& description,
+                       shell::runtime::WindowEvents& events)
     : relay_(std::make_unique<QObject>()) {
     window_ = buildWindow(description, relay_.get(),
                           [&events](std::string_view name) { events.clicked(name); });
@@ -16,7 +16,7 @@ QtLiveWindow::QtLiveWindow(const shell::WindowDescription& description,
         window_->onClosed = [&events] { events.closed(); };
 }
 
-QtLiveWindow::~QtLiveWindow() {
+LiveWindow::~LiveWindow() {
     relay_.reset();
     if (window_) {
         window_->onClosed = nullptr;
@@ -25,9 +25,9 @@ QtLiveWindow::~QtLiveWindow() {
     }
 }
 
-runtime::Status QtLiveWindow::show() {
+shell::runtime::Status LiveWindow::show() {
     if (!window_)
-        return runtime::kNotLoaded;
+        return shell::runtime::kNotLoaded;
     if (!window_->isVisible()) {
         if (!shown_)
             window_->showAtStartUpPosition();
@@ -37,24 +37,24 @@ runtime::Status QtLiveWindow::show() {
     }
     window_->raise();
     window_->activateWindow();
-    return runtime::kOk;
+    return shell::runtime::kOk;
 }
 
-bool QtLiveWindow::isVisible() const {
+bool LiveWindow::isVisible() const {
     // Qt calls a window of empty size visible but never maps it: only the
     // native window's state says whether the user can see it.
     return window_ && window_->isVisible() && window_->windowHandle() &&
            window_->windowHandle()->isVisible();
 }
 
-runtime::Status QtLiveWindow::setEnabled(std::string_view controlName, bool enabled) {
+shell::runtime::Status LiveWindow::setEnabled(std::string_view controlName, bool enabled) {
     if (!window_)
-        return runtime::kNotLoaded;
+        return shell::runtime::kNotLoaded;
     QWidget* control = window_->findChild<QWidget*>(toQString(controlName));
     if (!control)
-        return runtime::kNoSuchControl;
+        return shell::runtime::kNoSuchControl;
     control->setEnabled(enabled);
-    return runtime::kOk;
+    return shell::runtime::kOk;
 }
 
-} // namespace qtshell
+} // namespace shell::qt

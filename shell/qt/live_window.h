@@ -7,18 +7,19 @@
 #include <QPointer>
 #include <memory>
 
-namespace qtshell {
+namespace shell::qt {
 
 // A loaded window as the runtime sees it. Destroying it destroys the window
 // and its controls (after the current event, as Qt requires).
-class QtLiveWindow : public runtime::LiveWindow {
+class LiveWindow : public shell::runtime::LiveWindow {
 public:
-    QtLiveWindow(const shell::WindowDescription& description, runtime::WindowEvents& events);
-    ~QtLiveWindow() override;
+    LiveWindow(const shell::model::WindowDescription& description,
+               shell::runtime::WindowEvents& events);
+    ~LiveWindow() override;
 
-    runtime::Status show() override;
+    shell::runtime::Status show() override;
     bool isVisible() const override;
-    runtime::Status setEnabled(std::string_view controlName, bool enabled) override;
+    shell::runtime::Status setEnabled(std::string_view controlName, bool enabled) override;
 
     FormWindow* window() const { return window_; }
 
@@ -30,4 +31,4 @@ private:
     bool shown_ = false;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <algorithm>
 
-namespace qtshell {
+namespace shell::qt {
 
 OptionButtonWidget::OptionButtonWidget(const QString& caption, int tabIndex, bool selected,
                                        QWidget* parent)
@@ -54,7 +54,7 @@ void OptionButtonWidget::keyPressEvent(QKeyEvent* event) {
     const auto members = group();
     const auto here =
         static_cast<std::size_t>(std::find(members.begin(), members.end(), this) - members.begin());
-    const auto next = shell::nextRound(members.size(), here, step, [&](std::size_t i) {
+    const auto next = shell::model::nextRound(members.size(), here, step, [&](std::size_t i) {
         return i != here && members[i]->isEnabled() && members[i]->isVisible();
     });
     if (next) {
@@ -64,4 +64,4 @@ void OptionButtonWidget::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -3,7 +3,7 @@
 #include <QRadioButton>
 #include <vector>
 
-namespace qtshell {
+namespace shell::qt {
 
 // An option button. The option buttons of one container form one group, and
 // the group is a single Tab stop at its selected option; the arrow keys move
@@ -30,4 +30,4 @@ private:
     int tabIndex_;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

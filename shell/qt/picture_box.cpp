@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-namespace qtshell {
+namespace shell::qt {
 
 PictureBoxWidget::PictureBoxWidget(QImage picture, QColor back, bool sunkenBorder, QWidget* parent)
     : QWidget(parent), picture_(std::move(picture)), back_(back), sunken_(sunkenBorder) {
@@ -47,4 +47,4 @@ void PictureBoxWidget::focusOutEvent(QFocusEvent* event) {
     update();
 }
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QWidget>
 
-namespace qtshell {
+namespace shell::qt {
 
 // A picture box: the picture unscaled at the inner top-left corner, clipped
 // to the inner area, the rest in the back colour; with a fixed single border
@@ -33,4 +33,4 @@ private:
     bool sunken_;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

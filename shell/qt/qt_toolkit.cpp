@@ -8,16 +8,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace qtshell {
+namespace shell::qt {
 
-std::unique_ptr<runtime::LiveWindow> QtToolkit::realise(const shell::WindowDescription& description,
-                                                        runtime::WindowEvents& events) {
-    auto live = std::make_unique<QtLiveWindow>(description, events);
+std::unique_ptr<shell::runtime::LiveWindow>
+QtToolkit::realise(const shell::model::WindowDescription& description,
+                   shell::runtime::WindowEvents& events) {
+    auto live = std::make_unique<LiveWindow>(description, events);
     // A window that could not be built as described is not loaded.
     return live->window() ? std::move(live) : nullptr;
 }
 
-void QtToolkit::messageBox(const runtime::MessageBoxRequest& request) {
+void QtToolkit::messageBox(const shell::runtime::MessageBoxRequest& request) {
     QMessageBox box;
     box.setObjectName(QStringLiteral("rtcMsgBox"));
     box.setWindowTitle(toQString(request.title));
@@ -52,4 +53,4 @@ void QtToolkit::quit(int exitCode) {
     QCoreApplication::exit(exitCode);
 }
 
-} // namespace qtshell
+} // namespace shell::qt

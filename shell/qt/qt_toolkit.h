@@ -2,17 +2,18 @@
 
 #include "shell/runtime/toolkit.h"
 
-namespace qtshell {
+namespace shell::qt {
 
 // The runtime's window system on Qt Widgets.
-class QtToolkit : public runtime::Toolkit {
+class QtToolkit : public shell::runtime::Toolkit {
 public:
-    std::unique_ptr<runtime::LiveWindow> realise(const shell::WindowDescription& description,
-                                                 runtime::WindowEvents& events) override;
-    void messageBox(const runtime::MessageBoxRequest& request) override;
+    std::unique_ptr<shell::runtime::LiveWindow>
+    realise(const shell::model::WindowDescription& description,
+            shell::runtime::WindowEvents& events) override;
+    void messageBox(const shell::runtime::MessageBoxRequest& request) override;
     void errorBox(std::string_view title, std::string_view text) override;
     int runMessageLoop() override;
     void quit(int exitCode) override;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 constexpr int kBorder = 2; // the sunken edge, two pixels on each side
@@ -71,4 +71,4 @@ void TextBoxWidget::paintEvent(QPaintEvent* event) {
     qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
 }
 
-} // namespace qtshell
+} // namespace shell::qt

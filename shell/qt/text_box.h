@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-namespace qtshell {
+namespace shell::qt {
 
 // A single-line text field with a sunken 3-D border. The text sits on the
 // first line at the top of the box, however tall the box is; the rest of the
@@ -29,4 +29,4 @@ private:
     void placeTextLine();
 };
 
-} // namespace qtshell
+} // namespace shell::qt

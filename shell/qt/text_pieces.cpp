@@ -3,7 +3,7 @@
 #include <QTextBoundaryFinder>
 #include <algorithm>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 
@@ -114,4 +114,4 @@ QString PiecewiseText::textAfterOffset(int offset, QAccessible::TextBoundaryType
     return piece(offset, type, Side::After, start, end);
 }
 
-} // namespace qtshell
+} // namespace shell::qt

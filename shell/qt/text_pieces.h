@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-namespace qtshell {
+namespace shell::qt {
 
 // Where one kind of piece of `text` begins and ends, ascending, from 0 to its
 // length. Characters are graphemes; words, sentences and paragraphs are what
@@ -40,4 +40,4 @@ private:
                   int* end) const;
 };
 
-} // namespace qtshell
+} // namespace shell::qt

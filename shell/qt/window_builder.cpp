@@ -20,20 +20,20 @@
 #include <QScrollBar>
 #include <map>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 
-QByteArrayView bytesOf(const shell::Picture& picture) {
+QByteArrayView bytesOf(const shell::model::Picture& picture) {
     return QByteArrayView(reinterpret_cast<const char*>(picture.fileBytes().data()),
                           static_cast<qsizetype>(picture.fileBytes().size()));
 }
 
 // A bitmap's rows, bottom-up blue-green-red, turned into the image the
 // picture box draws, in one pass.
-QImage imageOfBitmap(const shell::Picture& picture) {
+QImage imageOfBitmap(const shell::model::Picture& picture) {
     const auto [width, height] = picture.size();
-    const shell::BitmapRows rows = picture.rows();
+    const shell::model::BitmapRows rows = picture.rows();
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* in =
@@ -49,9 +49,9 @@ QImage imageOfBitmap(const shell::Picture& picture) {
 
 // The picture as its file describes it, or a null image when Qt cannot read
 // it so: a picture is shown as stored or not at all.
-QImage decodePicture(const shell::Picture& picture) {
+QImage decodePicture(const shell::model::Picture& picture) {
     // A bitmap's rows are in the record already: no image reader needed.
-    if (picture.format() == shell::Picture::Format::Bitmap)
+    if (picture.format() == shell::model::Picture::Format::Bitmap)
         return imageOfBitmap(picture);
     QImage image = QImage::fromData(bytesOf(picture), "ICO");
     if (image.size() != QSize(picture.size().width, picture.size().height))
@@ -70,7 +70,7 @@ struct IconCache : QObject {
     QIcon icon;
 };
 
-QIcon windowIcon(const shell::Picture& picture) {
+QIcon windowIcon(const shell::model::Picture& picture) {
     static QPointer<IconCache> cache;
     if (!cache)
         cache = new IconCache(QCoreApplication::instance());
@@ -89,9 +89,10 @@ public:
     Builder(QObject* context, std::function<void(std::string_view)> clicked)
         : context_(context), clicked_(std::move(clicked)) {}
 
-    void addChildren(QWidget* container, const std::vector<shell::ControlDescription>& controls) {
+    void addChildren(QWidget* container,
+                     const std::vector<shell::model::ControlDescription>& controls) {
         // Each new child goes on top of its siblings, so create back to front.
-        for (const auto* control : shell::stackingBackToFront(controls)) {
+        for (const auto* control : shell::model::stackingBackToFront(controls)) {
             QWidget* widget = create(*control, container);
             widget->setObjectName(toQString(control->name));
             widget->setGeometry(toPixels(control->rect));
@@ -99,7 +100,7 @@ public:
                 widget->setFont(toQFont(*control->font));
             if (control->accessibleName)
                 widget->setAccessibleName(toQString(*control->accessibleName));
-            if (control->kind == shell::ControlKind::Frame)
+            if (control->kind == shell::model::ControlKind::Frame)
                 addChildren(widget, control->children);
         }
     }
@@ -113,36 +114,36 @@ public:
     }
 
 private:
-    QWidget* create(const shell::ControlDescription& control, QWidget* parent) {
+    QWidget* create(const shell::model::ControlDescription& control, QWidget* parent) {
         const QString caption = toQString(control.caption.value_or(std::string()));
         const QPalette& palette = parent->palette();
         QWidget* widget = nullptr;
         QWidget* focusTarget = nullptr;
         switch (control.kind) {
-        case shell::ControlKind::PictureBox: {
+        case shell::model::ControlKind::PictureBox: {
             const QImage picture = control.picture ? decodePicture(*control.picture) : QImage();
             if (control.picture && picture.isNull())
                 pictureUnshown_ = true;
-            const QColor back =
-                toQColor(control.backColour.value_or(shell::system_colour::kButtonFace), palette);
+            const QColor back = toQColor(
+                control.backColour.value_or(shell::model::system_colour::kButtonFace), palette);
             widget = new PictureBoxWidget(
-                picture, back, control.effectiveBorder() == shell::PictureBorder::FixedSingle,
-                parent);
+                picture, back,
+                control.effectiveBorder() == shell::model::PictureBorder::FixedSingle, parent);
             focusTarget = widget;
             break;
         }
-        case shell::ControlKind::Label:
-            widget = new LabelWidget(caption,
-                                     control.backColour.value_or(shell::system_colour::kButtonFace),
-                                     control.foreColour, parent);
+        case shell::model::ControlKind::Label:
+            widget = new LabelWidget(
+                caption, control.backColour.value_or(shell::model::system_colour::kButtonFace),
+                control.foreColour, parent);
             break;
-        case shell::ControlKind::TextBox:
+        case shell::model::ControlKind::TextBox:
             widget = focusTarget = new TextBoxWidget(caption, parent);
             break;
-        case shell::ControlKind::Frame:
+        case shell::model::ControlKind::Frame:
             widget = new FrameWidget(caption, parent);
             break;
-        case shell::ControlKind::CommandButton: {
+        case shell::model::ControlKind::CommandButton: {
             auto* button = new QPushButton(caption, parent);
             // Enter presses the focused button, as Space does.
             button->setAutoDefault(true);
@@ -151,27 +152,29 @@ private:
             widget = focusTarget = button;
             break;
         }
-        case shell::ControlKind::CheckBox: {
-            const auto value = static_cast<shell::CheckValue>(control.value.value_or(0));
-            const Qt::CheckState state = value == shell::CheckValue::Checked  ? Qt::Checked
-                                         : value == shell::CheckValue::Grayed ? Qt::PartiallyChecked
-                                                                              : Qt::Unchecked;
+        case shell::model::ControlKind::CheckBox: {
+            const auto value = static_cast<shell::model::CheckValue>(control.value.value_or(0));
+            const Qt::CheckState state = value == shell::model::CheckValue::Checked ? Qt::Checked
+                                         : value == shell::model::CheckValue::Grayed
+                                             ? Qt::PartiallyChecked
+                                             : Qt::Unchecked;
             widget = focusTarget = new CheckBoxWidget(caption, state, parent);
             break;
         }
-        case shell::ControlKind::OptionButton:
+        case shell::model::ControlKind::OptionButton:
             // Option buttons with the same parent form one exclusive group.
             widget = focusTarget = new OptionButtonWidget(caption, control.tabIndex,
                                                           control.value.value_or(0) != 0, parent);
             break;
-        case shell::ControlKind::HScrollBar:
-        case shell::ControlKind::VScrollBar: {
-            auto* bar = new QScrollBar(
-                control.kind == shell::ControlKind::HScrollBar ? Qt::Horizontal : Qt::Vertical,
-                parent);
-            bar->setRange(shell::kScrollBarMinimum, shell::kScrollBarMaximum);
-            bar->setSingleStep(shell::kScrollBarSmallChange);
-            bar->setPageStep(shell::kScrollBarLargeChange);
+        case shell::model::ControlKind::HScrollBar:
+        case shell::model::ControlKind::VScrollBar: {
+            auto* bar = new QScrollBar(control.kind == shell::model::ControlKind::HScrollBar
+                                           ? Qt::Horizontal
+                                           : Qt::Vertical,
+                                       parent);
+            bar->setRange(shell::model::kScrollBarMinimum, shell::model::kScrollBarMaximum);
+            bar->setSingleStep(shell::model::kScrollBarSmallChange);
+            bar->setPageStep(shell::model::kScrollBarLargeChange);
             bar->setFocusPolicy(Qt::StrongFocus);
             widget = focusTarget = bar;
             break;
@@ -190,13 +193,13 @@ private:
 
 } // namespace
 
-FormWindow* buildWindow(const shell::WindowDescription& description, QObject* context,
+FormWindow* buildWindow(const shell::model::WindowDescription& description, QObject* context,
                         std::function<void(std::string_view)> clicked) {
     auto* window = new FormWindow(description);
     window->setObjectName(toQString(description.name));
-    window->setFont(toQFont(shell::defaultWindowFont()));
+    window->setFont(toQFont(shell::model::defaultWindowFont()));
     QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, toQColor(shell::system_colour::kButtonFace, palette));
+    palette.setColor(QPalette::Window, toQColor(shell::model::system_colour::kButtonFace, palette));
     window->setPalette(palette);
     if (description.icon) {
         const QIcon icon = windowIcon(*description.icon);
@@ -215,7 +218,7 @@ FormWindow* buildWindow(const shell::WindowDescription& description, QObject* co
     }
 
     std::vector<QWidget*> order;
-    for (const auto* control : shell::focusOrder(description))
+    for (const auto* control : shell::model::focusOrder(description))
         if (QWidget* target = builder.focusWidget(control->name))
             order.push_back(target);
     window->setFocusOrder(std::move(order));
@@ -224,4 +227,4 @@ FormWindow* buildWindow(const shell::WindowDescription& description, QObject* co
     return window;
 }
 
-} // namespace qtshell
+} // namespace shell::qt

@@ -7,7 +7,7 @@
 #include <thread>
 #include <xcb/xcb.h>
 
-namespace qtshell {
+namespace shell::qt {
 
 namespace {
 
@@ -104,4 +104,4 @@ std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window, bool requeste
     return std::nullopt;
 }
 
-} // namespace qtshell
+} // namespace shell::qt

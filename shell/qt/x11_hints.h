@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace qtshell {
+namespace shell::qt {
 
 // Asks the window manager to leave the window out of the taskbar
 // (_NET_WM_STATE_SKIP_TASKBAR). Call before the window is first shown. Does
@@ -24,4 +24,4 @@ bool requestFrameExtents(QWidget* window);
 // such a manager.
 std::optional<QMargins> frameExtentsBeforeMapping(QWidget* window, bool requested);
 
-} // namespace qtshell
+} // namespace shell::qt

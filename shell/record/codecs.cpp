@@ -13,7 +13,7 @@
 
 namespace shell::record {
 
-namespace rf = record_format;
+namespace rf = format;
 
 namespace {
 
@@ -141,26 +141,26 @@ std::string OptionValueCodec::describe(const std::uint8_t& value) {
     return yesNo(value != 0);
 }
 
-Expected<void> PictureBorderCodec::read(PropertyInput& in, PictureBorder& out) {
+Expected<void> PictureBorderCodec::read(PropertyInput& in, model::PictureBorder& out) {
     LANSU_TRY_ASSIGN(const std::uint8_t value, readSmallInt(in, 1));
-    out = static_cast<PictureBorder>(value);
+    out = static_cast<model::PictureBorder>(value);
     return {};
 }
 
-Expected<void> PictureBorderCodec::check(PictureBorder value) {
+Expected<void> PictureBorderCodec::check(model::PictureBorder value) {
     if (static_cast<std::uint8_t>(value) > 1)
         return Error{"expected border style 0 or 1, got " +
                      std::to_string(static_cast<unsigned>(value))};
     return {};
 }
 
-Expected<void> PictureBorderCodec::write(ByteWriter& out, const PictureBorder& value) {
+Expected<void> PictureBorderCodec::write(ByteWriter& out, const model::PictureBorder& value) {
     out.u8(static_cast<std::uint8_t>(value));
     return {};
 }
 
-std::string PictureBorderCodec::describe(const PictureBorder& value) {
-    return value == PictureBorder::None ? "0 (none)" : "1 (fixed single)";
+std::string PictureBorderCodec::describe(const model::PictureBorder& value) {
+    return value == model::PictureBorder::None ? "0 (none)" : "1 (fixed single)";
 }
 
 // Tab index, colours, rectangles: plain numbers.
@@ -179,17 +179,17 @@ std::string TabIndexCodec::describe(const std::uint16_t& value) {
     return std::to_string(value);
 }
 
-Expected<void> ColourCodec::read(PropertyInput& in, Colour& out) {
+Expected<void> ColourCodec::read(PropertyInput& in, model::Colour& out) {
     LANSU_TRY_ASSIGN(out.raw, in.bytes.u32("colour"));
     return {};
 }
 
-Expected<void> ColourCodec::write(ByteWriter& out, const Colour& value) {
+Expected<void> ColourCodec::write(ByteWriter& out, const model::Colour& value) {
     out.u32(value.raw);
     return {};
 }
 
-std::string ColourCodec::describe(const Colour& c) {
+std::string ColourCodec::describe(const model::Colour& c) {
     char buffer[48];
     if (c.isSystem())
         std::snprintf(buffer, sizeof buffer, "0x%08x (system colour %u)",
@@ -199,21 +199,21 @@ std::string ColourCodec::describe(const Colour& c) {
     return buffer;
 }
 
-Expected<void> RectCodec::read(PropertyInput& in, TwipRect& out) {
+Expected<void> RectCodec::read(PropertyInput& in, model::TwipRect& out) {
     LANSU_TRY_ASSIGN(const auto bytes, in.bytes.take(8, "rectangle"));
-    out = TwipRect{
+    out = model::TwipRect{
         loadLittleEndian<std::int16_t>(&bytes[0]), loadLittleEndian<std::int16_t>(&bytes[2]),
         loadLittleEndian<std::int16_t>(&bytes[4]), loadLittleEndian<std::int16_t>(&bytes[6])};
     return {};
 }
 
-Expected<void> RectCodec::write(ByteWriter& out, const TwipRect& rect) {
+Expected<void> RectCodec::write(ByteWriter& out, const model::TwipRect& rect) {
     for (const std::int16_t v : {rect.left, rect.top, rect.width, rect.height})
         out.u16(static_cast<std::uint16_t>(v));
     return {};
 }
 
-std::string RectCodec::describe(const TwipRect& r) {
+std::string RectCodec::describe(const model::TwipRect& r) {
     return describeSides(r);
 }
 
@@ -223,21 +223,21 @@ std::string RectCodec::describe(const TwipRect& r) {
 namespace {
 
 struct ClientSide {
-    std::int32_t ClientRect::*value;
+    std::int32_t model::ClientRect::*value;
     const char* name;
     const ValueRange& range;
 };
 
 constexpr ClientSide kClientSides[] = {
-    {&ClientRect::left, "client left", kClientPosition},
-    {&ClientRect::top, "client top", kClientPosition},
-    {&ClientRect::width, "client width", kClientSize},
-    {&ClientRect::height, "client height", kClientSize},
+    {&model::ClientRect::left, "client left", kClientPosition},
+    {&model::ClientRect::top, "client top", kClientPosition},
+    {&model::ClientRect::width, "client width", kClientSize},
+    {&model::ClientRect::height, "client height", kClientSize},
 };
 
 } // namespace
 
-Expected<void> ClientRectCodec::read(PropertyInput& in, ClientRect& out) {
+Expected<void> ClientRectCodec::read(PropertyInput& in, model::ClientRect& out) {
     for (const ClientSide& side : kClientSides) {
         const std::size_t at = in.bytes.offset();
         LANSU_TRY_ASSIGN(const std::int32_t value, in.bytes.i32("client rectangle"));
@@ -249,20 +249,20 @@ Expected<void> ClientRectCodec::read(PropertyInput& in, ClientRect& out) {
     return {};
 }
 
-Expected<void> ClientRectCodec::write(ByteWriter& out, const ClientRect& rect) {
+Expected<void> ClientRectCodec::write(ByteWriter& out, const model::ClientRect& rect) {
     for (const ClientSide& side : kClientSides)
         out.u32(static_cast<std::uint32_t>(rect.*side.value));
     return {};
 }
 
-std::string ClientRectCodec::describe(const ClientRect& r) {
+std::string ClientRectCodec::describe(const model::ClientRect& r) {
     return describeSides(r);
 }
 
 // Font: version, character set, flags, weight, size, then the face's length
 // and bytes.
 
-Expected<void> FontCodec::read(PropertyInput& in, Font& font) {
+Expected<void> FontCodec::read(PropertyInput& in, model::Font& font) {
     ByteReader& r = in.bytes;
     const std::size_t versionOffset = r.offset();
     LANSU_TRY_ASSIGN(const std::uint8_t version, r.u8("font version"));
@@ -302,7 +302,7 @@ Expected<void> FontCodec::read(PropertyInput& in, Font& font) {
     return readText(in, name, nameOffset, font.face);
 }
 
-Expected<void> FontCodec::write(ByteWriter& out, const Font& font) {
+Expected<void> FontCodec::write(ByteWriter& out, const model::Font& font) {
     if (font.weight > rf::kMaxFontWeight)
         return Error{"expected a font weight from 0 to 1000, got " + std::to_string(font.weight)};
     if (font.sizeTenThousandths <= 0)
@@ -327,7 +327,7 @@ Expected<void> FontCodec::write(ByteWriter& out, const Font& font) {
     return {};
 }
 
-std::string FontCodec::describe(const Font& f) {
+std::string FontCodec::describe(const model::Font& f) {
     char points[32];
     std::snprintf(points, sizeof points, "%.4g pt", f.sizeTenThousandths / 10000.0);
     std::string out = quoted(f.face, Quote::Utf8) + " " + points + ", weight " +
@@ -344,7 +344,7 @@ std::string FontCodec::describe(const Font& f) {
 // Picture: a length, then the OLE picture preamble, the file's length and
 // the bitmap or icon file itself.
 
-Expected<void> PictureCodec::read(PropertyInput& in, std::optional<Picture>& out) {
+Expected<void> PictureCodec::read(PropertyInput& in, std::optional<model::Picture>& out) {
     ByteReader& r = in.bytes;
     const std::size_t lengthOffset = r.offset();
     LANSU_TRY_ASSIGN(const std::uint32_t n, r.u32("picture length"));
@@ -366,14 +366,14 @@ Expected<void> PictureCodec::read(PropertyInput& in, std::optional<Picture>& out
     const std::size_t fileOffset = picture.offset();
     LANSU_TRY_ASSIGN(const auto file, picture.take(m, "picture file"));
     // Drawn as stored or not at all: a picture must agree with its headers.
-    auto checked = checkPicture(file);
-    if (const auto* fault = std::get_if<PictureFault>(&checked))
+    auto checked = model::checkPicture(file);
+    if (const auto* fault = std::get_if<model::PictureFault>(&checked))
         return r.errorAt(fileOffset + fault->offset, fault->expected, fault->got);
-    out = std::get<Picture>(std::move(checked));
+    out = std::get<model::Picture>(std::move(checked));
     return {};
 }
 
-Expected<void> PictureCodec::write(ByteWriter& out, const Picture& picture) {
+Expected<void> PictureCodec::write(ByteWriter& out, const model::Picture& picture) {
     const std::size_t m = picture.fileBytes().size();
     if (m > std::numeric_limits<std::uint32_t>::max() - 8)
         return Error{"expected a picture of less than 4 GiB, got " + std::to_string(m) + " bytes"};
@@ -384,7 +384,7 @@ Expected<void> PictureCodec::write(ByteWriter& out, const Picture& picture) {
     return {};
 }
 
-std::string PictureCodec::describe(const Picture& picture) {
+std::string PictureCodec::describe(const model::Picture& picture) {
     return describePicture(picture);
 }
 
@@ -393,14 +393,14 @@ std::string PictureCodec::describe(const Picture& picture) {
 Expected<void> DrawingSettingCodec::read(PropertyInput& in, std::uint32_t& out) {
     const std::size_t at = in.bytes.offset();
     LANSU_TRY_ASSIGN(const auto bytes, in.bytes.take(4, "drawing setting"));
-    if (loadLittleEndian<std::uint32_t>(bytes.data()) != kStandardDrawingSetting)
+    if (loadLittleEndian<std::uint32_t>(bytes.data()) != model::kStandardDrawingSetting)
         return in.bytes.errorAt(at, "01 00 42 00", byteList(bytes));
-    out = kStandardDrawingSetting;
+    out = model::kStandardDrawingSetting;
     return {};
 }
 
 Expected<void> DrawingSettingCodec::check(std::uint32_t value) {
-    if (value != kStandardDrawingSetting)
+    if (value != model::kStandardDrawingSetting)
         return Error{"expected drawing setting 0x00420001, got " + hexNumber(value)};
     return {};
 }

@@ -70,8 +70,8 @@ struct OptionValueCodec {
 };
 
 struct PictureBorderCodec {
-    LANSU_RECORD_CODEC(PictureBorder);
-    static Expected<void> check(PictureBorder value);
+    LANSU_RECORD_CODEC(model::PictureBorder);
+    static Expected<void> check(model::PictureBorder value);
 };
 
 struct TabIndexCodec {
@@ -79,25 +79,25 @@ struct TabIndexCodec {
 };
 
 struct ColourCodec {
-    LANSU_RECORD_CODEC(Colour);
+    LANSU_RECORD_CODEC(model::Colour);
 };
 
 struct RectCodec {
-    LANSU_RECORD_CODEC(TwipRect);
+    LANSU_RECORD_CODEC(model::TwipRect);
 };
 
 struct ClientRectCodec {
-    LANSU_RECORD_CODEC(ClientRect);
+    LANSU_RECORD_CODEC(model::ClientRect);
 };
 
 struct FontCodec {
-    LANSU_RECORD_CODEC(Font);
+    LANSU_RECORD_CODEC(model::Font);
 };
 
 struct PictureCodec {
-    static Expected<void> read(PropertyInput& in, std::optional<Picture>& out);
-    static Expected<void> write(ByteWriter& out, const Picture& value);
-    static std::string describe(const Picture& value);
+    static Expected<void> read(PropertyInput& in, std::optional<model::Picture>& out);
+    static Expected<void> write(ByteWriter& out, const model::Picture& value);
+    static std::string describe(const model::Picture& value);
 };
 
 // The drawing setting every window and picture box stores with one value.

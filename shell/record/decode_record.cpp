@@ -18,16 +18,11 @@
 #include <utility>
 #include <vector>
 
-namespace shell {
+namespace shell::record {
 
 namespace {
 
-using record::ByteReader;
-using record::hexByte;
-using record::hexNumber;
-using record::Location;
-using record::PropertyRule;
-namespace rf = record_format;
+namespace rf = format;
 
 // Length field, ordinal, name length, a one-letter name, its terminator,
 // kind and the closing 0xFF.
@@ -37,29 +32,29 @@ class Decoder {
 public:
     explicit Decoder(std::span<const std::uint8_t> record) : record_(record) {}
 
-    Expected<WindowDescription> run();
+    Expected<model::WindowDescription> run();
 
 private:
     Expected<void> readHeader(ByteReader& r);
     // Reads the block at r's position into the window (list null) or into a
     // new control at the end of `list`.
-    Expected<void> readBlock(ByteReader& r, std::vector<ControlDescription>* list);
+    Expected<void> readBlock(ByteReader& r, std::vector<model::ControlDescription>* list);
     Expected<void> readProperties(ByteReader& block, std::uint8_t kindCode, std::size_t closing,
-                                  record::Fields fields);
+                                  Fields fields);
     Expected<void> readStructure(ByteReader& r);
     // Fails on the first control sharing an ordinal or a name with another.
     Expected<void> checkUnique();
 
     Error fail(std::size_t offset, std::string_view expected, std::string_view got) const {
-        return record::errorAt(where_, offset, expected, got);
+        return errorAt(where_, offset, expected, got);
     }
 
     std::span<const std::uint8_t> record_;
     Location where_;
-    WindowDescription window_;
+    model::WindowDescription window_;
     std::uint8_t headerCount_ = 0;
     // Each control's ordinal and name, with where they lie in the record.
-    std::vector<record::BlockKey> controlKeys_;
+    std::vector<BlockKey> controlKeys_;
     struct KeyOffsets {
         std::size_t ordinal;
         std::size_t name;
@@ -68,7 +63,7 @@ private:
     text::CodePage936Reader texts_;
 };
 
-Expected<WindowDescription> Decoder::run() {
+Expected<model::WindowDescription> Decoder::run() {
     ByteReader r(record_, 0, where_, "record");
     LANSU_TRY(readHeader(r));
     LANSU_TRY(readBlock(r, nullptr));
@@ -87,15 +82,14 @@ Expected<void> Decoder::readHeader(ByteReader& r) {
         return fail(0, "0xff", hexByte(h[0]));
     const auto magic = h.subspan(1, rf::kHeaderMagic.size());
     if (!std::equal(magic.begin(), magic.end(), rf::kHeaderMagic.begin()))
-        return fail(1, "cc 31 00", record::byteList(magic));
+        return fail(1, "cc 31 00", byteList(magic));
     headerCount_ = h[rf::kCountOffset];
-    window_.windowId = record::guidFromBytes(h.subspan<rf::kWindowIdOffset, 16>());
-    window_.interfaceId = record::guidFromBytes(h.subspan<rf::kInterfaceIdOffset, 16>());
-    const Guid classId = record::guidFromBytes(h.subspan<rf::kClassIdOffset, 16>());
+    window_.windowId = guidFromBytes(h.subspan<rf::kWindowIdOffset, 16>());
+    window_.interfaceId = guidFromBytes(h.subspan<rf::kInterfaceIdOffset, 16>());
+    const model::Guid classId = guidFromBytes(h.subspan<rf::kClassIdOffset, 16>());
     if (classId != rf::kWindowClassId)
-        return fail(rf::kClassIdOffset,
-                    "the window class id " + record::guidText(rf::kWindowClassId),
-                    record::guidText(classId));
+        return fail(rf::kClassIdOffset, "the window class id " + guidText(rf::kWindowClassId),
+                    guidText(classId));
     for (std::size_t i = rf::kZeroOffset; i < rf::kZeroOffset + rf::kZeroSize; ++i)
         if (h[i] != 0)
             return fail(i,
@@ -112,7 +106,7 @@ Expected<void> Decoder::readHeader(ByteReader& r) {
     return {};
 }
 
-Expected<void> Decoder::readBlock(ByteReader& r, std::vector<ControlDescription>* list) {
+Expected<void> Decoder::readBlock(ByteReader& r, std::vector<model::ControlDescription>* list) {
     const bool isWindow = list == nullptr;
     where_ = Location{Location::Part::Block};
     r.setLocation(where_);
@@ -136,10 +130,10 @@ Expected<void> Decoder::readBlock(ByteReader& r, std::vector<ControlDescription>
                     std::to_string(nameLength));
     const std::size_t nameOffset = block.offset();
     LANSU_TRY_ASSIGN(const auto name, block.take(nameLength, "name"));
-    if (!record::isIdentifier(record::asText(name)))
+    if (!isIdentifier(asText(name)))
         return fail(nameOffset, "an ASCII identifier as the name",
-                    record::quoted(record::asText(name), record::Quote::RawBytes));
-    where_.blockName = record::asText(name);
+                    quoted(asText(name), Quote::RawBytes));
+    where_.blockName = asText(name);
     where_.ordinal = ordinal;
 
     LANSU_TRY_ASSIGN(const std::uint8_t terminator, block.u8("name terminator"));
@@ -163,18 +157,18 @@ Expected<void> Decoder::readBlock(ByteReader& r, std::vector<ControlDescription>
     const std::size_t kindOffset = block.offset();
     LANSU_TRY_ASSIGN(const std::uint8_t kindCode, block.u8("kind"));
     if (isWindow) {
-        if (kindCode != kWindowKindCode)
+        if (kindCode != model::kWindowKindCode)
             return fail(kindOffset, "kind 13 (window) in the first block",
                         std::to_string(kindCode));
         window_.name = std::string(where_.blockName);
         return readProperties(block, kindCode, closing, {&window_, nullptr});
     }
-    const auto kind = controlKindFromCode(kindCode);
+    const auto kind = model::controlKindFromCode(kindCode);
     if (!kind)
         return fail(kindOffset, "a control kind (0 to 6, 9 or 10)",
                     std::to_string(kindCode) +
-                        (kindCode == kWindowKindCode ? " (the window's kind)" : ""));
-    ControlDescription& control = list->emplace_back();
+                        (kindCode == model::kWindowKindCode ? " (the window's kind)" : ""));
+    model::ControlDescription& control = list->emplace_back();
     control.name = std::string(where_.blockName);
     control.kind = *kind;
     control.ordinal = ordinal;
@@ -184,13 +178,13 @@ Expected<void> Decoder::readBlock(ByteReader& r, std::vector<ControlDescription>
 }
 
 Expected<void> Decoder::checkUnique() {
-    const auto clash = record::findClash(controlKeys_);
+    const auto clash = findClash(controlKeys_);
     if (!clash)
         return {};
-    const record::BlockKey& block = controlKeys_[clash->block];
-    const record::BlockKey& earlier = controlKeys_[clash->earlier];
+    const BlockKey& block = controlKeys_[clash->block];
+    const BlockKey& earlier = controlKeys_[clash->earlier];
     where_ = Location{Location::Part::Block, block.name, block.ordinal};
-    if (clash->field == record::Clash::Field::Ordinal)
+    if (clash->field == Clash::Field::Ordinal)
         return fail(keyOffsets_[clash->block].ordinal, "an ordinal no other block has",
                     std::to_string(block.ordinal) + ", already the ordinal of block " +
                         std::string(earlier.name));
@@ -200,8 +194,8 @@ Expected<void> Decoder::checkUnique() {
 }
 
 Expected<void> Decoder::readProperties(ByteReader& block, std::uint8_t kindCode,
-                                       std::size_t closing, record::Fields fields) {
-    record::PropertyInput in{block, texts_};
+                                       std::size_t closing, Fields fields) {
+    PropertyInput in{block, texts_};
     int previous = -1;
     for (;;) {
         where_.property = -1;
@@ -222,14 +216,14 @@ Expected<void> Decoder::readProperties(ByteReader& block, std::uint8_t kindCode,
                         "a property identifier above " +
                             hexByte(static_cast<std::uint8_t>(previous)) + " (ascending order)",
                         hexByte(id));
-        const PropertyRule* rule = record::findPropertyRule(kindCode, id);
+        const PropertyRule* rule = findPropertyRule(kindCode, id);
         if (!rule) {
             std::string known;
-            for (const PropertyRule& other : record::propertyRules(kindCode))
+            for (const PropertyRule& other : propertyRules(kindCode))
                 known += (known.empty() ? "" : ", ") + hexByte(other.id);
             return fail(idOffset,
-                        "a property identifier of a " +
-                            std::string(record::kindCodeName(kindCode)) + " (" + known + ")",
+                        "a property identifier of a " + std::string(kindCodeName(kindCode)) + " (" +
+                            known + ")",
                         hexByte(id));
         }
         where_.property = id;
@@ -242,11 +236,11 @@ Expected<void> Decoder::readProperties(ByteReader& block, std::uint8_t kindCode,
 Expected<void> Decoder::readStructure(ByteReader& r) {
     // The lists open, innermost last: the window's, then a frame's per 0x01.
     // Only the innermost list grows, so the pointers to the outer ones hold.
-    std::vector<std::vector<ControlDescription>*> open;
+    std::vector<std::vector<model::ControlDescription>*> open;
     // The block just read: the window (null control, windowJustRead) or a
     // control; after 0x02 there is none.
     bool windowJustRead = true;
-    ControlDescription* justRead = nullptr;
+    model::ControlDescription* justRead = nullptr;
     for (;;) {
         where_.part = Location::Part::StructureCode;
         where_.property = -1;
@@ -255,16 +249,16 @@ Expected<void> Decoder::readStructure(ByteReader& r) {
         LANSU_TRY_ASSIGN(const std::uint8_t code, r.u8("structure code"));
         switch (code) {
         case rf::kChildrenFollow: {
-            std::vector<ControlDescription>* children = nullptr;
+            std::vector<model::ControlDescription>* children = nullptr;
             if (windowJustRead)
                 children = &window_.controls;
-            else if (justRead && justRead->kind == ControlKind::Frame)
+            else if (justRead && justRead->kind == model::ControlKind::Frame)
                 children = &justRead->children;
             if (!children)
                 return fail(codeOffset, "0x01 only after the window's or a frame's block",
-                            justRead
-                                ? "0x01 after a " + std::string(controlKindName(justRead->kind))
-                                : std::string("0x01 after 0x02"));
+                            justRead ? "0x01 after a " +
+                                           std::string(model::controlKindName(justRead->kind))
+                                     : std::string("0x01 after 0x02"));
             if (open.size() >= rf::kMaxDepth)
                 return fail(codeOffset,
                             "at most " + std::to_string(rf::kMaxDepth) + " nested containers",
@@ -314,8 +308,8 @@ Expected<void> Decoder::readStructure(ByteReader& r) {
 
 } // namespace
 
-Expected<WindowDescription> decodeRecord(std::span<const std::uint8_t> record) {
+Expected<model::WindowDescription> decodeRecord(std::span<const std::uint8_t> record) {
     return Decoder(record).run();
 }
 
-} // namespace shell
+} // namespace shell::record

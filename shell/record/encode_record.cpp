@@ -14,29 +14,28 @@
 #include <string_view>
 #include <vector>
 
-namespace shell {
+namespace shell::record {
 
 namespace {
 
-using record::PropertyRule;
-namespace rf = record_format;
+namespace rf = format;
 
 class Encoder {
 public:
-    Expected<std::vector<std::uint8_t>> run(const WindowDescription& window);
+    Expected<std::vector<std::uint8_t>> run(const model::WindowDescription& window);
 
 private:
     // A block: its header, the properties its kind's rules find present,
     // then 0xFF; `ordinal` -1 for the window.
     Expected<void> writeBlock(std::string_view name, int ordinal, std::uint8_t kindCode,
-                              record::ConstFields fields);
-    Expected<void> writeList(const std::vector<ControlDescription>& list);
+                              ConstFields fields);
+    Expected<void> writeList(const std::vector<model::ControlDescription>& list);
 
-    record::ByteWriter out_;
+    ByteWriter out_;
 };
 
 Expected<void> Encoder::writeBlock(std::string_view name, int ordinal, std::uint8_t kindCode,
-                                   record::ConstFields fields) {
+                                   ConstFields fields) {
     const std::size_t start = out_.size();
     out_.u32(0); // the length, patched below
     out_.u8(static_cast<std::uint8_t>(ordinal < 0 ? 0 : ordinal));
@@ -44,26 +43,26 @@ Expected<void> Encoder::writeBlock(std::string_view name, int ordinal, std::uint
     out_.bytes(name);
     out_.u8(0);
     out_.u8(kindCode);
-    for (const PropertyRule& rule : record::propertyRules(kindCode)) {
+    for (const PropertyRule& rule : propertyRules(kindCode)) {
         if (!rule.present(fields))
             continue;
         out_.u8(rule.id);
         if (auto ok = rule.write(out_, fields); !ok)
-            return record::descriptionError(name, ordinal, ok.error().message, &rule);
+            return descriptionError(name, ordinal, ok.error().message, &rule);
     }
     out_.u8(rf::kEndOfProperties);
     const std::size_t length = out_.size() - start;
     if (length > std::numeric_limits<std::uint32_t>::max())
-        return record::descriptionError(name, ordinal,
-                                        "expected a block of at most 4 GiB, got " +
-                                            std::to_string(length) + " bytes");
+        return descriptionError(name, ordinal,
+                                "expected a block of at most 4 GiB, got " + std::to_string(length) +
+                                    " bytes");
     out_.patch32(start, static_cast<std::uint32_t>(length));
     return {};
 }
 
-Expected<void> Encoder::writeList(const std::vector<ControlDescription>& list) {
+Expected<void> Encoder::writeList(const std::vector<model::ControlDescription>& list) {
     for (std::size_t i = 0; i < list.size(); ++i) {
-        const ControlDescription& c = list[i];
+        const model::ControlDescription& c = list[i];
         LANSU_TRY(writeBlock(c.name, c.ordinal, static_cast<std::uint8_t>(c.kind), {nullptr, &c}));
         if (!c.children.empty()) {
             out_.u8(rf::kChildrenFollow);
@@ -74,20 +73,20 @@ Expected<void> Encoder::writeList(const std::vector<ControlDescription>& list) {
     return {};
 }
 
-Expected<std::vector<std::uint8_t>> Encoder::run(const WindowDescription& window) {
-    LANSU_TRY(record::validateDescription(window));
+Expected<std::vector<std::uint8_t>> Encoder::run(const model::WindowDescription& window) {
+    LANSU_TRY(validateDescription(window));
 
     out_.u8(rf::kLeadByte);
     out_.bytes(rf::kHeaderMagic);
     // validateDescription has checked the count fits a byte.
-    out_.u8(static_cast<std::uint8_t>(allControls(window).size()));
-    record::appendGuid(out_.buffer(), window.windowId);
-    record::appendGuid(out_.buffer(), window.interfaceId);
-    record::appendGuid(out_.buffer(), rf::kWindowClassId);
+    out_.u8(static_cast<std::uint8_t>(model::allControls(window).size()));
+    appendGuid(out_.buffer(), window.windowId);
+    appendGuid(out_.buffer(), window.interfaceId);
+    appendGuid(out_.buffer(), rf::kWindowClassId);
     out_.zeros(rf::kZeroSize);
     out_.u32(0); // the length, patched below
 
-    LANSU_TRY(writeBlock(window.name, -1, kWindowKindCode, {&window, nullptr}));
+    LANSU_TRY(writeBlock(window.name, -1, model::kWindowKindCode, {&window, nullptr}));
     if (!window.controls.empty()) {
         out_.u8(rf::kChildrenFollow);
         LANSU_TRY(writeList(window.controls));
@@ -96,17 +95,17 @@ Expected<std::vector<std::uint8_t>> Encoder::run(const WindowDescription& window
 
     const std::size_t length = out_.size() - rf::kLengthOffset;
     if (length > std::numeric_limits<std::uint32_t>::max())
-        return record::descriptionError(window.name, -1,
-                                        "expected a record of at most 4 GiB, got " +
-                                            std::to_string(out_.size()) + " bytes");
+        return descriptionError(window.name, -1,
+                                "expected a record of at most 4 GiB, got " +
+                                    std::to_string(out_.size()) + " bytes");
     out_.patch32(rf::kLengthOffset, static_cast<std::uint32_t>(length));
     return out_.take();
 }
 
 } // namespace
 
-Expected<std::vector<std::uint8_t>> encodeRecord(const WindowDescription& window) {
+Expected<std::vector<std::uint8_t>> encodeRecord(const model::WindowDescription& window) {
     return Encoder().run(window);
 }
 
-} // namespace shell
+} // namespace shell::record

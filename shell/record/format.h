@@ -9,9 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace shell {
-
-namespace record_format {
+namespace shell::record::format {
 
 inline constexpr std::size_t kHeaderSize = 93;
 inline constexpr std::uint8_t kLeadByte = 0xFF;
@@ -26,7 +24,7 @@ inline constexpr std::size_t kZeroSize = 36;
 inline constexpr std::size_t kLengthOffset = 89;
 
 // The class identifier of a window: {33AD4F3A-6699-11CF-B70C-00AA0060D393}.
-inline constexpr Guid kWindowClassId{
+inline constexpr model::Guid kWindowClassId{
     0x33AD4F3Au, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
 
 // Structure codes, one after every block.
@@ -52,6 +50,4 @@ inline constexpr std::uint8_t kFontItalic = 0x02;
 inline constexpr std::uint8_t kFontUnderline = 0x04;
 inline constexpr std::uint8_t kFontStrikethrough = 0x08;
 
-} // namespace record_format
-
-} // namespace shell
+} // namespace shell::record::format

@@ -6,7 +6,7 @@
 
 namespace shell::record {
 
-std::string guidText(const Guid& g) {
+std::string guidText(const model::Guid& g) {
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
                   static_cast<unsigned>(g.data1), static_cast<unsigned>(g.data2),
@@ -15,8 +15,8 @@ std::string guidText(const Guid& g) {
     return buffer;
 }
 
-Guid guidFromBytes(std::span<const std::uint8_t, 16> b) {
-    Guid g;
+model::Guid guidFromBytes(std::span<const std::uint8_t, 16> b) {
+    model::Guid g;
     g.data1 = loadLittleEndian<std::uint32_t>(&b[0]);
     g.data2 = loadLittleEndian<std::uint16_t>(&b[4]);
     g.data3 = loadLittleEndian<std::uint16_t>(&b[6]);
@@ -25,7 +25,7 @@ Guid guidFromBytes(std::span<const std::uint8_t, 16> b) {
     return g;
 }
 
-void appendGuid(std::vector<std::uint8_t>& out, const Guid& g) {
+void appendGuid(std::vector<std::uint8_t>& out, const model::Guid& g) {
     appendLittleEndian(out, g.data1);
     appendLittleEndian(out, g.data2);
     appendLittleEndian(out, g.data3);

@@ -10,11 +10,11 @@
 namespace shell::record {
 
 // "{33AD4F3A-6699-11CF-B70C-00AA0060D393}"
-std::string guidText(const Guid& guid);
+std::string guidText(const model::Guid& guid);
 
 // A GUID from its 16 stored bytes, in the usual mixed-endian layout: the
 // first three fields little-endian, the last eight bytes as they come.
-Guid guidFromBytes(std::span<const std::uint8_t, 16> bytes);
-void appendGuid(std::vector<std::uint8_t>& out, const Guid& guid);
+model::Guid guidFromBytes(std::span<const std::uint8_t, 16> bytes);
+void appendGuid(std::vector<std::uint8_t>& out, const model::Guid& guid);
 
 } // namespace shell::record

@@ -4,12 +4,12 @@
 
 namespace shell::record {
 
-std::string describePicture(const Picture& picture) {
+std::string describePicture(const model::Picture& picture) {
     const auto file = picture.fileBytes();
     const std::string shape =
         std::to_string(picture.size().width) + "×" + std::to_string(picture.size().height) + ", ";
     const std::string bytes = std::to_string(file.size()) + " bytes";
-    if (picture.format() == Picture::Format::Bitmap)
+    if (picture.format() == model::Picture::Format::Bitmap)
         return "bitmap " + shape + "24 bits per pixel, " + bytes;
     // The icon's size and depth are its first directory entry's.
     const unsigned count = loadLittleEndian<std::uint16_t>(&file[4]);

@@ -29,13 +29,13 @@ template <auto Member> struct FieldOf {
     using Type = typename MemberOf<decltype(Member)>::FieldType;
 
     static auto& slot(Fields f) {
-        if constexpr (std::is_same_v<Owner, WindowDescription>)
+        if constexpr (std::is_same_v<Owner, model::WindowDescription>)
             return f.window->*Member;
         else
             return f.control->*Member;
     }
     static const auto& slot(ConstFields f) {
-        if constexpr (std::is_same_v<Owner, WindowDescription>)
+        if constexpr (std::is_same_v<Owner, model::WindowDescription>)
             return f.window->*Member;
         else
             return f.control->*Member;
@@ -92,8 +92,8 @@ template <auto Member, typename Codec> constexpr Binding bind(std::string_view f
     };
 }
 
-using W = WindowDescription;
-using C = ControlDescription;
+using W = model::WindowDescription;
+using C = model::ControlDescription;
 
 // The window's fields.
 constexpr Binding kWindowCaption = bind<&W::caption, TextCodec>();
@@ -130,19 +130,19 @@ constexpr PropertyRule row(std::uint8_t kindCode, std::uint8_t id, std::string_v
 }
 
 // Kind codes, as the control kinds are numbered.
-constexpr std::uint8_t code(ControlKind kind) {
+constexpr std::uint8_t code(model::ControlKind kind) {
     return static_cast<std::uint8_t>(kind);
 }
-constexpr std::uint8_t kWindow = kWindowKindCode;
-constexpr std::uint8_t kPictureBox = code(ControlKind::PictureBox);
-constexpr std::uint8_t kLabel = code(ControlKind::Label);
-constexpr std::uint8_t kTextBox = code(ControlKind::TextBox);
-constexpr std::uint8_t kFrame = code(ControlKind::Frame);
-constexpr std::uint8_t kCommandButton = code(ControlKind::CommandButton);
-constexpr std::uint8_t kCheckBox = code(ControlKind::CheckBox);
-constexpr std::uint8_t kOptionButton = code(ControlKind::OptionButton);
-constexpr std::uint8_t kHScrollBar = code(ControlKind::HScrollBar);
-constexpr std::uint8_t kVScrollBar = code(ControlKind::VScrollBar);
+constexpr std::uint8_t kWindow = model::kWindowKindCode;
+constexpr std::uint8_t kPictureBox = code(model::ControlKind::PictureBox);
+constexpr std::uint8_t kLabel = code(model::ControlKind::Label);
+constexpr std::uint8_t kTextBox = code(model::ControlKind::TextBox);
+constexpr std::uint8_t kFrame = code(model::ControlKind::Frame);
+constexpr std::uint8_t kCommandButton = code(model::ControlKind::CommandButton);
+constexpr std::uint8_t kCheckBox = code(model::ControlKind::CheckBox);
+constexpr std::uint8_t kOptionButton = code(model::ControlKind::OptionButton);
+constexpr std::uint8_t kHScrollBar = code(model::ControlKind::HScrollBar);
+constexpr std::uint8_t kVScrollBar = code(model::ControlKind::VScrollBar);
 
 // Grouped by kind, the window last, each group in ascending identifier
 // order.
@@ -276,8 +276,8 @@ bool kindCarries(std::uint8_t kindCode, const void* field) {
 std::string_view kindCodeName(std::uint8_t kindCode) {
     if (kindCode == kWindow)
         return "window";
-    if (const auto kind = controlKindFromCode(kindCode))
-        return controlKindName(*kind);
+    if (const auto kind = model::controlKindFromCode(kindCode))
+        return model::controlKindName(*kind);
     return "unknown";
 }
 

@@ -21,12 +21,12 @@ namespace shell::record {
 // The description a block belongs to: the window (control null) or one of
 // its controls.
 struct Fields {
-    WindowDescription* window = nullptr;
-    ControlDescription* control = nullptr;
+    model::WindowDescription* window = nullptr;
+    model::ControlDescription* control = nullptr;
 };
 struct ConstFields {
-    const WindowDescription* window = nullptr;
-    const ControlDescription* control = nullptr;
+    const model::WindowDescription* window = nullptr;
+    const model::ControlDescription* control = nullptr;
 };
 
 struct PropertyRule {

@@ -21,17 +21,17 @@
 #include <span>
 #include <vector>
 
-namespace shell {
+namespace shell::record {
 
 // Decodes a record. Pictures in the result are views into `record`, which
 // must outlive the description.
-Expected<WindowDescription> decodeRecord(std::span<const std::uint8_t> record);
+Expected<model::WindowDescription> decodeRecord(std::span<const std::uint8_t> record);
 
 // Encodes a description. Computes the control count, every block length and
 // the header's length field. Fails, naming the control and property, on a
 // field the control's kind cannot carry, an unknown kind, a text with a
 // character code page 936 cannot hold, a name that is not an ASCII
 // identifier, duplicate or out-of-range ordinals, or a value out of range.
-Expected<std::vector<std::uint8_t>> encodeRecord(const WindowDescription& window);
+Expected<std::vector<std::uint8_t>> encodeRecord(const model::WindowDescription& window);
 
-} // namespace shell
+} // namespace shell::record

@@ -20,6 +20,6 @@ namespace shell::record {
 Error descriptionError(std::string_view name, int ordinal, std::string_view what,
                        const PropertyRule* rule = nullptr);
 
-Expected<void> validateDescription(const WindowDescription& window);
+Expected<void> validateDescription(const model::WindowDescription& window);
 
 } // namespace shell::record

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace runtime {
+namespace shell::runtime {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::string LanguageResources::descriptionUnreadable(std::string_view windowName
            "' in the program file is damaged and cannot be loaded.\n\n" + what;
 }
 
-} // namespace runtime
+} // namespace shell::runtime

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace runtime {
+namespace shell::runtime {
 
 // Our stand-in for the runtime's language resource library: the texts of the
 // runtime's own error boxes, in the language the project asks for.
@@ -30,4 +30,4 @@ private:
     bool chinese_;
 };
 
-} // namespace runtime
+} // namespace shell::runtime

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace runtime {
+namespace shell::runtime {
 
 // What a message box shows. The program only asks for buttons value 0: one
 // OK button, no icon, and no window of the program takes input until the
@@ -17,4 +17,4 @@ struct MessageBoxRequest {
 // What rtcMsgBox answers for the OK button.
 inline constexpr long kMessageBoxOk = 1;
 
-} // namespace runtime
+} // namespace shell::runtime

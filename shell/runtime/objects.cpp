@@ -3,13 +3,13 @@
 #include "shell/model/ordering.h"
 #include "shell/runtime/runtime.h"
 
-namespace runtime {
+namespace shell::runtime {
 
-ControlObject::ControlObject(FormObject& form, std::string name, shell::ControlKind kind)
+ControlObject::ControlObject(FormObject& form, std::string name, shell::model::ControlKind kind)
     : RuntimeObject(form.runtime()), form_(form), name_(std::move(name)), kind_(kind) {}
 
 std::string ControlObject::interfaceName() const {
-    return "_" + std::string(shell::controlKindName(kind_));
+    return "_" + std::string(shell::model::controlKindName(kind_));
 }
 
 Status ControlObject::put_Enabled(bool enabled) {
@@ -34,7 +34,7 @@ Status FormObject::load() {
     live_ = runtime().toolkit().realise(*description, *this);
     if (!live_)
         return kFail;
-    for (const auto* control : shell::allControls(*description))
+    for (const auto* control : shell::model::allControls(*description))
         controls_.push_back(std::make_shared<ControlObject>(*this, control->name, control->kind));
 
     if (Procedure onLoad = class_.find(kFormEventSource, kLoadEvent)) {
@@ -91,4 +91,4 @@ void FormObject::unload() {
     runtime().windowUnloaded();
 }
 
-} // namespace runtime
+} // namespace shell::runtime

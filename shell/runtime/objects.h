@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace runtime {
+namespace shell::runtime {
 
 class Runtime;
 class FormObject;
@@ -32,10 +32,10 @@ private:
 // A control of a loaded window, reached by name.
 class ControlObject : public RuntimeObject {
 public:
-    ControlObject(FormObject& form, std::string name, shell::ControlKind kind);
+    ControlObject(FormObject& form, std::string name, shell::model::ControlKind kind);
 
     const std::string& name() const { return name_; }
-    shell::ControlKind kind() const { return kind_; }
+    shell::model::ControlKind kind() const { return kind_; }
     // The control's programming interface, as run-time errors name it.
     std::string interfaceName() const;
 
@@ -44,7 +44,7 @@ public:
 private:
     FormObject& form_;
     std::string name_;
-    shell::ControlKind kind_;
+    shell::model::ControlKind kind_;
 };
 
 // A window's default instance. It outlives its loads: closing the window
@@ -106,4 +106,4 @@ template <typename T> void vbaFreeObj(ObjRef<T>& reference) {
     reference.object_.reset();
 }
 
-} // namespace runtime
+} // namespace shell::runtime

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace runtime {
+namespace shell::runtime {
 
 class FormObject;
 
@@ -33,7 +33,7 @@ inline constexpr std::string_view kClickEvent = "Click";
 // loaded, and the procedures bound to its events.
 struct FormClass {
     std::string_view name;
-    std::function<shell::Expected<shell::WindowDescription>()> loadDescription;
+    std::function<shell::Expected<shell::model::WindowDescription>()> loadDescription;
     std::span<const EventBinding> bindings;
 
     Procedure find(std::string_view control, std::string_view event) const {
@@ -55,4 +55,4 @@ struct ProjectDescriptor {
     std::string_view applicationTitle;
 };
 
-} // namespace runtime
+} // namespace shell::runtime

@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-namespace runtime {
+namespace shell::runtime {
 
 namespace {
 Runtime* gCurrent = nullptr;
@@ -142,4 +142,4 @@ Variant rtcMsgBox(const Variant& prompt, std::int32_t, const Variant& title, con
     return Variant::number(kMessageBoxOk);
 }
 
-} // namespace runtime
+} // namespace shell::runtime

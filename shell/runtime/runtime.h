@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-namespace runtime {
+namespace shell::runtime {
 
 // A program-wide slot holding a window's default instance. Empty at start;
 // once filled it stays filled for the program's life, also after its window
@@ -100,4 +100,4 @@ Status vbaHresultCheckObj(Status status, const RuntimeObject& object,
 Variant rtcMsgBox(const Variant& prompt, std::int32_t buttons, const Variant& title,
                   const Variant& helpFile, const Variant& context);
 
-} // namespace runtime
+} // namespace shell::runtime

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace runtime {
+namespace shell::runtime {
 
 // Every call on a window or control object returns a status: zero or
 // positive for success, negative for failure, as COM's HRESULT.
@@ -18,4 +18,4 @@ constexpr bool failed(Status status) {
     return status < 0;
 }
 
-} // namespace runtime
+} // namespace shell::runtime

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace runtime {
+namespace shell::runtime {
 
 // What a live window reports back to the runtime.
 class WindowEvents {
@@ -41,7 +41,7 @@ public:
     virtual ~Toolkit() = default;
 
     // Builds the window and every control; the window stays hidden.
-    virtual std::unique_ptr<LiveWindow> realise(const shell::WindowDescription& description,
+    virtual std::unique_ptr<LiveWindow> realise(const shell::model::WindowDescription& description,
                                                 WindowEvents& events) = 0;
 
     // Shows a message box and returns only when the user has dismissed it.
@@ -55,4 +55,4 @@ public:
     virtual void quit(int exitCode) = 0;
 };
 
-} // namespace runtime
+} // namespace shell::runtime

@@ -1,6 +1,6 @@
 #include "shell/runtime/variant.h"
 
-namespace runtime {
+namespace shell::runtime {
 
 void vbaVarDup(Variant& destination, const Variant& source) {
     destination = source;
@@ -12,4 +12,4 @@ void vbaFreeVarList(std::initializer_list<Variant*> arguments) {
             *argument = Variant{};
 }
 
-} // namespace runtime
+} // namespace shell::runtime

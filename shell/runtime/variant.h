@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace runtime {
+namespace shell::runtime {
 
 // The argument values the procedures pass to the runtime: nothing, an
 // omitted optional argument, a text or a number.
@@ -30,4 +30,4 @@ void vbaVarDup(Variant& destination, const Variant& source);
 // Releases argument slots after a call, leaving each empty.
 void vbaFreeVarList(std::initializer_list<Variant*> arguments);
 
-} // namespace runtime
+} // namespace shell::runtime

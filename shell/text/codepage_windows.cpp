@@ -4,8 +4,8 @@
 // conversion failed, not where, so on failure the place is found by
 // converting one character at a time.
 
+#include "shell/support/win32_api.h"
 #include "shell/text/codepage_platform.h"
-#include "shell/win32/win32_api.h"
 
 #include <string>
 #include <vector>

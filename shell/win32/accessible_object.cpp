@@ -6,7 +6,7 @@
 // identifier.
 #include <oleacc.h>
 
-namespace win32shell {
+namespace shell::win32 {
 
 namespace {
 
@@ -333,4 +333,4 @@ void nameForScreenReaders(HWND control, const std::wstring* name) {
                       reinterpret_cast<DWORD_PTR>(name));
 }
 
-} // namespace win32shell
+} // namespace shell::win32

@@ -4,13 +4,13 @@
 // Active Accessibility: the answer to WM_GETOBJECT for OBJID_CLIENT. The
 // system's own object for the window answers whatever is not set here.
 
+#include "shell/support/win32_api.h"
 #include "shell/win32/labels.h"
-#include "shell/win32/win32_api.h"
 
 #include <string>
 #include <vector>
 
-namespace win32shell {
+namespace shell::win32 {
 
 struct AccessibleClient {
     std::wstring name; // empty: the system's name (a window's title, a control's text)
@@ -32,4 +32,4 @@ LRESULT answerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const Accessi
 // outlive the window.
 void nameForScreenReaders(HWND control, const std::wstring* name);
 
-} // namespace win32shell
+} // namespace shell::win32

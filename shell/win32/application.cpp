@@ -1,7 +1,7 @@
 #include "shell/win32/application.h"
 
 #include "shell/runtime/runtime.h"
-#include "shell/win32/win32_api.h"
+#include "shell/support/win32_api.h"
 #include "shell/win32/win32_toolkit.h"
 
 #include <cstdlib>
@@ -25,20 +25,20 @@ private:
     bool initialised_;
 };
 
-int runProject(const runtime::ProjectDescriptor& project) {
+int runProject(const shell::runtime::ProjectDescriptor& project) {
     // Loads the common controls the manifest asks for (version 6), so the
     // controls follow the desktop's visual style.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     ComApartment com;
-    win32shell::Win32Toolkit toolkit;
-    runtime::Runtime runtime(project, toolkit);
+    shell::win32::Win32Toolkit toolkit;
+    shell::runtime::Runtime runtime(project, toolkit);
     return runtime.run();
 }
 
 } // namespace
 
-void ThunRTMain(const runtime::ProjectDescriptor& project) {
+void ThunRTMain(const shell::runtime::ProjectDescriptor& project) {
     const int status = runProject(project);
     std::exit(status);
 }

@@ -1,6 +1,6 @@
 #include "shell/win32/conversions.h"
 
-namespace win32shell {
+namespace shell::win32 {
 
 std::wstring toWide(std::string_view utf8) {
     if (utf8.empty())
@@ -42,30 +42,31 @@ std::wstring withCrLf(std::wstring_view text) {
 
 int systemDpi() {
     HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : shell::kReferenceDpi;
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : shell::model::kReferenceDpi;
     if (screen)
         ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : shell::kReferenceDpi;
+    return dpi > 0 ? dpi : shell::model::kReferenceDpi;
 }
 
-RECT toPixels(const shell::TwipRect& rect, int dpi) {
-    const int left = shell::twipsToPixels(rect.left, dpi);
-    const int top = shell::twipsToPixels(rect.top, dpi);
-    return RECT{left, top, left + shell::twipsToPixels(rect.width, dpi),
-                top + shell::twipsToPixels(rect.height, dpi)};
+RECT toPixels(const shell::model::TwipRect& rect, int dpi) {
+    const int left = shell::model::twipsToPixels(rect.left, dpi);
+    const int top = shell::model::twipsToPixels(rect.top, dpi);
+    return RECT{left, top, left + shell::model::twipsToPixels(rect.width, dpi),
+                top + shell::model::twipsToPixels(rect.height, dpi)};
 }
 
-SIZE toPixels(const shell::ClientRect& rect, int dpi) {
-    return SIZE{shell::twipsToPixels(rect.width, dpi), shell::twipsToPixels(rect.height, dpi)};
+SIZE toPixels(const shell::model::ClientRect& rect, int dpi) {
+    return SIZE{shell::model::twipsToPixels(rect.width, dpi),
+                shell::model::twipsToPixels(rect.height, dpi)};
 }
 
-COLORREF toColorRef(shell::Colour colour) {
+COLORREF toColorRef(shell::model::Colour colour) {
     if (colour.isSystem())
         return GetSysColor(static_cast<int>(colour.systemIndex()));
     return RGB(colour.red(), colour.green(), colour.blue());
 }
 
-HFONT createFont(const shell::Font& font, int dpi) {
+HFONT createFont(const shell::model::Font& font, int dpi) {
     // The size is in ten-thousandths of a point; a negative height asks for
     // the character height rather than the cell height.
     const int height = -MulDiv(font.sizeTenThousandths, dpi, 72 * 10000);
@@ -76,4 +77,4 @@ HFONT createFont(const shell::Font& font, int dpi) {
                        face.c_str());
 }
 
-} // namespace win32shell
+} // namespace shell::win32

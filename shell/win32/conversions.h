@@ -7,12 +7,12 @@
 #include "shell/model/colour.h"
 #include "shell/model/font.h"
 #include "shell/model/units.h"
-#include "shell/win32/win32_api.h"
+#include "shell/support/win32_api.h"
 
 #include <string>
 #include <string_view>
 
-namespace win32shell {
+namespace shell::win32 {
 
 std::wstring toWide(std::string_view utf8);
 std::string toUtf8(std::wstring_view wide);
@@ -26,15 +26,15 @@ std::wstring withCrLf(std::wstring_view text);
 // scales the windows and this stays 96.
 int systemDpi();
 
-RECT toPixels(const shell::TwipRect& rect, int dpi);
-SIZE toPixels(const shell::ClientRect& rect, int dpi);
+RECT toPixels(const shell::model::TwipRect& rect, int dpi);
+SIZE toPixels(const shell::model::ClientRect& rect, int dpi);
 
 // A stored colour, or a system colour through GetSysColor: the model's
 // system indices are the Windows COLOR_* indices.
-COLORREF toColorRef(shell::Colour colour);
+COLORREF toColorRef(shell::model::Colour colour);
 
 // A GDI font of the given font's face, size, weight, charset and style; the
 // caller owns it (DeleteObject).
-HFONT createFont(const shell::Font& font, int dpi);
+HFONT createFont(const shell::model::Font& font, int dpi);
 
-} // namespace win32shell
+} // namespace shell::win32

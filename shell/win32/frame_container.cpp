@@ -5,7 +5,7 @@
 #include <oleacc.h>
 #include <string>
 
-namespace win32shell {
+namespace shell::win32 {
 
 namespace {
 
@@ -66,4 +66,4 @@ void makeFrameContainer(HWND groupBox, const std::vector<Label>* labels) {
     SetWindowSubclass(groupBox, frameProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(labels));
 }
 
-} // namespace win32shell
+} // namespace shell::win32

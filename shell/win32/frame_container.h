@@ -1,11 +1,11 @@
 #pragma once
 
+#include "shell/support/win32_api.h"
 #include "shell/win32/labels.h"
-#include "shell/win32/win32_api.h"
 
 #include <vector>
 
-namespace win32shell {
+namespace shell::win32 {
 
 // Makes a group box (BS_GROUPBOX) the container of a frame's controls: they
 // are its child windows, placed from its outer top-left corner and clipped
@@ -16,4 +16,4 @@ namespace win32shell {
 // outlive the window.
 void makeFrameContainer(HWND groupBox, const std::vector<Label>* labels);
 
-} // namespace win32shell
+} // namespace shell::win32

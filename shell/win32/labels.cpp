@@ -1,6 +1,6 @@
 #include "shell/win32/labels.h"
 
-namespace win32shell {
+namespace shell::win32 {
 
 void paintLabels(HDC dc, const std::vector<Label>& labels) {
     const int saved = SaveDC(dc);
@@ -23,4 +23,4 @@ void paintLabels(HDC dc, const std::vector<Label>& labels) {
     RestoreDC(dc, saved);
 }
 
-} // namespace win32shell
+} // namespace shell::win32

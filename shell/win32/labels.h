@@ -1,11 +1,11 @@
 #pragma once
 
-#include "shell/win32/win32_api.h"
+#include "shell/support/win32_api.h"
 
 #include <string>
 #include <vector>
 
-namespace win32shell {
+namespace shell::win32 {
 
 // A label: windowless, painted by its container on the container's own
 // surface, so every windowed control of the container lies above it.
@@ -23,4 +23,4 @@ struct Label {
 // otherwise) and clipped to the rectangle.
 void paintLabels(HDC dc, const std::vector<Label>& labels);
 
-} // namespace win32shell
+} // namespace shell::win32

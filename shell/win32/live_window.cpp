@@ -10,20 +10,20 @@
 #include <algorithm>
 #include <optional>
 
-namespace win32shell {
+namespace shell::win32 {
 
 namespace {
 
 constexpr wchar_t kFormProperty[] = L"LansuForm";
 
-std::vector<FormWindow*>& forms() {
-    static std::vector<FormWindow*> all;
+std::vector<LiveWindow*>& forms() {
+    static std::vector<LiveWindow*> all;
     return all;
 }
 
-DWORD windowStyle(const shell::WindowDescription& description) {
+DWORD windowStyle(const shell::model::WindowDescription& description) {
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    if (description.borderStyle == shell::kBorderStyleSizable)
+    if (description.borderStyle == shell::model::kBorderStyleSizable)
         style |= WS_THICKFRAME;
     else
         style |= DS_MODALFRAME;
@@ -34,9 +34,9 @@ DWORD windowStyle(const shell::WindowDescription& description) {
     return style;
 }
 
-DWORD windowExStyle(const shell::WindowDescription& description) {
+DWORD windowExStyle(const shell::model::WindowDescription& description) {
     DWORD exStyle = WS_EX_CONTROLPARENT;
-    if (description.borderStyle != shell::kBorderStyleSizable)
+    if (description.borderStyle != shell::model::kBorderStyleSizable)
         exStyle |= WS_EX_DLGMODALFRAME;
     if (description.helpButton.value_or(false))
         exStyle |= WS_EX_CONTEXTHELP;
@@ -45,14 +45,14 @@ DWORD windowExStyle(const shell::WindowDescription& description) {
     return exStyle;
 }
 
-shell::CheckValue checkValue(LRESULT state) {
+shell::model::CheckValue checkValue(LRESULT state) {
     switch (state) {
     case BST_CHECKED:
-        return shell::CheckValue::Checked;
+        return shell::model::CheckValue::Checked;
     case BST_INDETERMINATE:
-        return shell::CheckValue::Grayed;
+        return shell::model::CheckValue::Grayed;
     default:
-        return shell::CheckValue::Unchecked;
+        return shell::model::CheckValue::Unchecked;
     }
 }
 
@@ -66,16 +66,16 @@ void scroll(HWND bar, int request) {
     int position = info.nPos;
     switch (request) {
     case SB_LINEUP:
-        position -= shell::kScrollBarSmallChange;
+        position -= shell::model::kScrollBarSmallChange;
         break;
     case SB_LINEDOWN:
-        position += shell::kScrollBarSmallChange;
+        position += shell::model::kScrollBarSmallChange;
         break;
     case SB_PAGEUP:
-        position -= shell::kScrollBarLargeChange;
+        position -= shell::model::kScrollBarLargeChange;
         break;
     case SB_PAGEDOWN:
-        position += shell::kScrollBarLargeChange;
+        position += shell::model::kScrollBarLargeChange;
         break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION:
@@ -95,12 +95,12 @@ void scroll(HWND bar, int request) {
 
 } // namespace
 
-FormWindow::FormWindow(const shell::WindowDescription& description, HWND owner,
-                       runtime::WindowEvents& events)
+LiveWindow::LiveWindow(const shell::model::WindowDescription& description, HWND owner,
+                       shell::runtime::WindowEvents& events)
     : events_(events), dpi_(systemDpi()), clientSize_(toPixels(description.client, dpi_)),
-      storedPosition_{shell::twipsToPixels(description.client.left, dpi_),
-                      shell::twipsToPixels(description.client.top, dpi_)},
-      centred_(description.startUpPosition == shell::kStartUpCentreScreen) {
+      storedPosition_{shell::model::twipsToPixels(description.client.left, dpi_),
+                      shell::model::twipsToPixels(description.client.top, dpi_)},
+      centred_(description.startUpPosition == shell::model::kStartUpCentreScreen) {
     // An empty dialog template: the controls are made below, in pixels.
     struct alignas(4) Template {
         DLGTEMPLATE header;
@@ -133,7 +133,7 @@ FormWindow::FormWindow(const shell::WindowDescription& description, HWND owner,
     }
 }
 
-FormWindow::~FormWindow() {
+LiveWindow::~LiveWindow() {
     std::erase(forms(), this);
     if (window_) {
         // Messages that arrive while it is destroyed no longer reach this object.
@@ -148,9 +148,9 @@ FormWindow::~FormWindow() {
         DestroyIcon(smallIcon_);
 }
 
-runtime::Status FormWindow::show() {
+shell::runtime::Status LiveWindow::show() {
     if (!window_)
-        return runtime::kNotLoaded;
+        return shell::runtime::kNotLoaded;
     if (!IsWindowVisible(window_)) {
         if (!shown_)
             placeAtStartUpPosition();
@@ -164,45 +164,45 @@ runtime::Status FormWindow::show() {
         SetFocus(nullptr);
         moveFocus(+1);
     }
-    return runtime::kOk;
+    return shell::runtime::kOk;
 }
 
-bool FormWindow::isVisible() const {
+bool LiveWindow::isVisible() const {
     return window_ && IsWindowVisible(window_);
 }
 
-runtime::Status FormWindow::setEnabled(std::string_view controlName, bool enabled) {
+shell::runtime::Status LiveWindow::setEnabled(std::string_view controlName, bool enabled) {
     if (!window_)
-        return runtime::kNotLoaded;
+        return shell::runtime::kNotLoaded;
     HWND target = control(controlName);
     if (!target)
-        return runtime::kNoSuchControl;
+        return shell::runtime::kNoSuchControl;
     EnableWindow(target, enabled ? TRUE : FALSE);
-    return runtime::kOk;
+    return shell::runtime::kOk;
 }
 
-HWND FormWindow::control(std::string_view name) const {
+HWND LiveWindow::control(std::string_view name) const {
     const ControlWindow* found = contents_.find(name);
     return found ? found->window : nullptr;
 }
 
-FormWindow* FormWindow::fromHandle(HWND window) {
-    return window ? static_cast<FormWindow*>(GetPropW(window, kFormProperty)) : nullptr;
+LiveWindow* LiveWindow::fromHandle(HWND window) {
+    return window ? static_cast<LiveWindow*>(GetPropW(window, kFormProperty)) : nullptr;
 }
 
-std::vector<HWND> FormWindow::allWindows() {
+std::vector<HWND> LiveWindow::allWindows() {
     std::vector<HWND> windows;
-    for (const FormWindow* form : forms())
+    for (const LiveWindow* form : forms())
         if (form->window_)
             windows.push_back(form->window_);
     return windows;
 }
 
-bool FormWindow::preTranslate(MSG& message) {
+bool LiveWindow::preTranslate(MSG& message) {
     if (!message.hwnd)
         return false;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    FormWindow* form = fromHandle(root);
+    LiveWindow* form = fromHandle(root);
     if (!form)
         return false;
     if (message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 &&
@@ -230,13 +230,13 @@ bool FormWindow::preTranslate(MSG& message) {
     return IsDialogMessageW(root, &message) != FALSE;
 }
 
-void FormWindow::moveFocus(int step) {
+void LiveWindow::moveFocus(int step) {
     const auto& order = contents_.focusOrder;
     HWND focus = GetFocus();
     const auto at = std::find_if(order.begin(), order.end(), [focus](HWND control) {
         return control == focus || IsChild(control, focus);
     });
-    const auto next = shell::nextRound(
+    const auto next = shell::model::nextRound(
         order.size(),
         at == order.end() ? std::nullopt
                           : std::optional(static_cast<std::size_t>(at - order.begin())),
@@ -249,12 +249,12 @@ void FormWindow::moveFocus(int step) {
         SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(order[*next]), TRUE);
 }
 
-bool FormWindow::isOptionButton(HWND window) const {
+bool LiveWindow::isOptionButton(HWND window) const {
     const ControlWindow* found = window ? contents_.find(window) : nullptr;
-    return found && found->kind == shell::ControlKind::OptionButton;
+    return found && found->kind == shell::model::ControlKind::OptionButton;
 }
 
-bool FormWindow::isTabStop(HWND window) const {
+bool LiveWindow::isTabStop(HWND window) const {
     if (!isOptionButton(window) || SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED)
         return true;
     HWND first = nullptr;
@@ -269,7 +269,7 @@ bool FormWindow::isTabStop(HWND window) const {
     return first == window;
 }
 
-void FormWindow::chooseOption(HWND from, int step) {
+void LiveWindow::chooseOption(HWND from, int step) {
     std::vector<HWND> group;
     for (HWND other : contents_.focusOrder)
         if (GetParent(other) == GetParent(from) && isOptionButton(other))
@@ -278,7 +278,7 @@ void FormWindow::chooseOption(HWND from, int step) {
     if (at == group.end())
         return;
     const auto here = static_cast<std::size_t>(at - group.begin());
-    const auto next = shell::nextRound(group.size(), here, step, [&](std::size_t i) {
+    const auto next = shell::model::nextRound(group.size(), here, step, [&](std::size_t i) {
         return i != here && IsWindowEnabled(group[i]);
     });
     if (!next)
@@ -288,7 +288,7 @@ void FormWindow::chooseOption(HWND from, int step) {
     SendMessageW(group[*next], BM_CLICK, 0, 0);
 }
 
-void FormWindow::placeAtStartUpPosition() {
+void LiveWindow::placeAtStartUpPosition() {
     RECT frame;
     GetWindowRect(window_, &frame);
     const int width = frame.right - frame.left;
@@ -304,7 +304,7 @@ void FormWindow::placeAtStartUpPosition() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FormWindow::paint() {
+void LiveWindow::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
     if (contents_.ownLabels)
@@ -312,23 +312,23 @@ void FormWindow::paint() {
     EndPaint(window_, &ps);
 }
 
-void FormWindow::buttonClicked(HWND control) {
+void LiveWindow::buttonClicked(HWND control) {
     const ControlWindow* found = contents_.find(control);
     if (!found)
         return;
     switch (found->kind) {
-    case shell::ControlKind::CommandButton: {
+    case shell::model::ControlKind::CommandButton: {
         // The procedure may show boxes and windows; the name is kept apart
         // from this window's state while it runs.
         const std::string name = found->name;
         events_.clicked(name);
         break;
     }
-    case shell::ControlKind::CheckBox: {
-        const auto next =
-            shell::checkValueAfterClick(checkValue(SendMessageW(control, BM_GETCHECK, 0, 0)));
+    case shell::model::ControlKind::CheckBox: {
+        const auto next = shell::model::checkValueAfterClick(
+            checkValue(SendMessageW(control, BM_GETCHECK, 0, 0)));
         SendMessageW(control, BM_SETCHECK,
-                     next == shell::CheckValue::Checked ? BST_CHECKED : BST_UNCHECKED, 0);
+                     next == shell::model::CheckValue::Checked ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     }
     default:
@@ -336,22 +336,22 @@ void FormWindow::buttonClicked(HWND control) {
     }
 }
 
-void FormWindow::closeRequested() {
+void LiveWindow::closeRequested() {
     // The runtime unloads the window: this object is gone when closed() returns.
-    runtime::WindowEvents& events = events_;
+    shell::runtime::WindowEvents& events = events_;
     events.closed();
 }
 
-INT_PTR CALLBACK FormWindow::dialogProcedure(HWND window, UINT message, WPARAM wParam,
+INT_PTR CALLBACK LiveWindow::dialogProcedure(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto* form = reinterpret_cast<FormWindow*>(lParam);
+        auto* form = reinterpret_cast<LiveWindow*>(lParam);
         form->window_ = window;
         SetWindowLongPtrW(window, DWLP_USER, lParam);
         SetPropW(window, kFormProperty, form);
         return FALSE; // the focus is set when the window is first shown
     }
-    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+    auto* form = reinterpret_cast<LiveWindow*>(GetWindowLongPtrW(window, DWLP_USER));
     if (!form)
         return FALSE;
     switch (message) {
@@ -387,4 +387,4 @@ INT_PTR CALLBACK FormWindow::dialogProcedure(HWND window, UINT message, WPARAM w
     }
 }
 
-} // namespace win32shell
+} // namespace shell::win32

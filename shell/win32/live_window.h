@@ -2,32 +2,32 @@
 
 #include "shell/model/window_description.h"
 #include "shell/runtime/toolkit.h"
-#include "shell/win32/win32_api.h"
+#include "shell/support/win32_api.h"
 #include "shell/win32/window_builder.h"
 
 #include <string_view>
 #include <vector>
 
-namespace win32shell {
+namespace shell::win32 {
 
 // A loaded window: a modeless dialog with every control of its description.
 // A fixed dialog frame with a title bar and close box, no minimize or
 // maximize box; owned by the program's hidden window when it is to have no
 // taskbar button. Destroying it destroys the window and its controls.
-class FormWindow : public runtime::LiveWindow {
+class LiveWindow : public shell::runtime::LiveWindow {
 public:
-    FormWindow(const shell::WindowDescription& description, HWND owner,
-               runtime::WindowEvents& events);
-    ~FormWindow() override;
-    FormWindow(const FormWindow&) = delete;
-    FormWindow& operator=(const FormWindow&) = delete;
+    LiveWindow(const shell::model::WindowDescription& description, HWND owner,
+               shell::runtime::WindowEvents& events);
+    ~LiveWindow() override;
+    LiveWindow(const LiveWindow&) = delete;
+    LiveWindow& operator=(const LiveWindow&) = delete;
 
     // False when the window or one of its controls could not be created.
     bool isValid() const { return window_ != nullptr; }
 
-    runtime::Status show() override;
+    shell::runtime::Status show() override;
     bool isVisible() const override;
-    runtime::Status setEnabled(std::string_view controlName, bool enabled) override;
+    shell::runtime::Status setEnabled(std::string_view controlName, bool enabled) override;
 
     HWND handle() const { return window_; }
     const FormContents& contents() const { return contents_; }
@@ -35,7 +35,7 @@ public:
     HWND control(std::string_view name) const;
 
     // The form a top-level window belongs to, or null.
-    static FormWindow* fromHandle(HWND window);
+    static LiveWindow* fromHandle(HWND window);
     // Every form window that exists, in the order they were made.
     static std::vector<HWND> allWindows();
 
@@ -65,7 +65,7 @@ private:
     bool isOptionButton(HWND window) const;
     bool isTabStop(HWND window) const;
 
-    runtime::WindowEvents& events_;
+    shell::runtime::WindowEvents& events_;
     const int dpi_;
     const SIZE clientSize_;
     const POINT storedPosition_;
@@ -77,4 +77,4 @@ private:
     bool shown_ = false;
 };
 
-} // namespace win32shell
+} // namespace shell::win32

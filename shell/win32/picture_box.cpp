@@ -4,7 +4,7 @@
 
 #include <oleacc.h>
 
-namespace win32shell {
+namespace shell::win32 {
 
 namespace {
 
@@ -93,4 +93,4 @@ HWND createPictureBox(HWND parent, const RECT& rect, bool sunkenBorder, int id,
                            GetModuleHandleW(nullptr), const_cast<PictureBoxContent*>(content));
 }
 
-} // namespace win32shell
+} // namespace shell::win32

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "shell/support/win32_api.h"
 #include "shell/win32/pictures.h"
-#include "shell/win32/win32_api.h"
 
 #include <optional>
 #include <string>
 
-namespace win32shell {
+namespace shell::win32 {
 
 // What a picture box paints: the picture unscaled at the inner top-left
 // corner, clipped to the inner area, the rest in the back colour. The fixed
@@ -27,4 +27,4 @@ const wchar_t* pictureBoxClass();
 HWND createPictureBox(HWND parent, const RECT& rect, bool sunkenBorder, int id,
                       const PictureBoxContent* content);
 
-} // namespace win32shell
+} // namespace shell::win32

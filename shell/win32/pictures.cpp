@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-namespace win32shell {
+namespace shell::win32 {
 
 namespace {
 
@@ -18,8 +18,8 @@ std::uint32_t u32(const std::uint8_t* at) {
 
 } // namespace
 
-std::optional<DibView> viewBitmap(const shell::Picture& picture) {
-    if (picture.format() != shell::Picture::Format::Bitmap)
+std::optional<DibView> viewBitmap(const shell::model::Picture& picture) {
+    if (picture.format() != shell::model::Picture::Format::Bitmap)
         return std::nullopt;
     // Checked: the info header follows the file header, the rows follow it.
     return DibView{
@@ -27,8 +27,8 @@ std::optional<DibView> viewBitmap(const shell::Picture& picture) {
         picture.rows().bytes.data(), picture.size().width, picture.size().height};
 }
 
-HICON createIcon(const shell::Picture& picture, int size) {
-    if (picture.format() != shell::Picture::Format::Icon)
+HICON createIcon(const shell::model::Picture& picture, int size) {
+    if (picture.format() != shell::model::Picture::Format::Icon)
         return nullptr;
     // Checked: every directory entry points at a whole image inside the file.
     const auto bytes = picture.fileBytes();
@@ -51,4 +51,4 @@ HICON createIcon(const shell::Picture& picture, int size) {
                                     LR_DEFAULTCOLOR);
 }
 
-} // namespace win32shell
+} // namespace shell::win32

@@ -4,11 +4,11 @@
 // pixels, in place in the embedded bytes, and an icon file's images.
 
 #include "shell/model/picture.h"
-#include "shell/win32/win32_api.h"
+#include "shell/support/win32_api.h"
 
 #include <optional>
 
-namespace win32shell {
+namespace shell::win32 {
 
 // A device-independent bitmap inside a bitmap file's bytes.
 struct DibView {
@@ -19,10 +19,10 @@ struct DibView {
 };
 
 // The bitmap of a picture; nothing for an icon.
-std::optional<DibView> viewBitmap(const shell::Picture& picture);
+std::optional<DibView> viewBitmap(const shell::model::Picture& picture);
 
 // The image of an icon closest to the given size, as an icon handle the
 // caller owns (DestroyIcon); null for a bitmap or when Windows refuses it.
-HICON createIcon(const shell::Picture& picture, int size);
+HICON createIcon(const shell::model::Picture& picture, int size);
 
-} // namespace win32shell
+} // namespace shell::win32

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace win32shell {
+namespace shell::win32 {
 
 namespace {
 
@@ -31,9 +31,9 @@ HWND createOwnerWindow() {
 // window is disabled until it is dismissed.
 void showModalBox(std::string_view title, std::string_view text, UINT style) {
     HWND active = GetActiveWindow();
-    HWND owner = FormWindow::fromHandle(active) ? active : nullptr;
+    HWND owner = LiveWindow::fromHandle(active) ? active : nullptr;
     std::vector<HWND> disabled;
-    for (HWND window : FormWindow::allWindows())
+    for (HWND window : LiveWindow::allWindows())
         if (window != owner && IsWindowEnabled(window)) {
             EnableWindow(window, FALSE);
             disabled.push_back(window);
@@ -57,15 +57,16 @@ Win32Toolkit::~Win32Toolkit() {
         DestroyWindow(owner_);
 }
 
-std::unique_ptr<runtime::LiveWindow>
-Win32Toolkit::realise(const shell::WindowDescription& description, runtime::WindowEvents& events) {
-    auto window = std::make_unique<FormWindow>(description, owner_, events);
+std::unique_ptr<shell::runtime::LiveWindow>
+Win32Toolkit::realise(const shell::model::WindowDescription& description,
+                      shell::runtime::WindowEvents& events) {
+    auto window = std::make_unique<LiveWindow>(description, owner_, events);
     if (!window->isValid())
         return nullptr;
     return window;
 }
 
-void Win32Toolkit::messageBox(const runtime::MessageBoxRequest& request) {
+void Win32Toolkit::messageBox(const shell::runtime::MessageBoxRequest& request) {
     showModalBox(request.title, request.prompt, MB_OK | MB_APPLMODAL);
 }
 
@@ -81,7 +82,7 @@ int Win32Toolkit::runMessageLoop() {
             return static_cast<int>(message.wParam);
         if (got == -1)
             return 1;
-        if (FormWindow::preTranslate(message))
+        if (LiveWindow::preTranslate(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -92,4 +93,4 @@ void Win32Toolkit::quit(int exitCode) {
     PostQuitMessage(exitCode);
 }
 
-} // namespace win32shell
+} // namespace shell::win32

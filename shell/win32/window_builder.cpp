@@ -6,7 +6,7 @@
 #include "shell/win32/conversions.h"
 #include "shell/win32/frame_container.h"
 
-namespace win32shell {
+namespace shell::win32 {
 
 namespace {
 
@@ -14,13 +14,13 @@ namespace {
 // send when no control takes them.
 constexpr int kFirstControlId = 100;
 
-WPARAM checkState(shell::CheckValue value) {
+WPARAM checkState(shell::model::CheckValue value) {
     switch (value) {
-    case shell::CheckValue::Checked:
+    case shell::model::CheckValue::Checked:
         return BST_CHECKED;
-    case shell::CheckValue::Grayed:
+    case shell::model::CheckValue::Grayed:
         return BST_INDETERMINATE;
-    case shell::CheckValue::Unchecked:
+    case shell::model::CheckValue::Unchecked:
         break;
     }
     return BST_UNCHECKED;
@@ -31,9 +31,9 @@ public:
     Builder(int dpi, FormContents& contents) : dpi_(dpi), contents_(contents) {}
 
     bool addChildren(HWND container, std::vector<Label>& labels,
-                     const std::vector<shell::ControlDescription>& controls) {
-        for (const auto* control : shell::stackingBackToFront(controls)) {
-            if (shell::isWindowless(control->kind)) {
+                     const std::vector<shell::model::ControlDescription>& controls) {
+        for (const auto* control : shell::model::stackingBackToFront(controls)) {
+            if (shell::model::isWindowless(control->kind)) {
                 labels.push_back(label(*control));
                 continue;
             }
@@ -44,7 +44,7 @@ public:
             SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font(control->font)), FALSE);
             contents_.controls.push_back({control->name, control->kind, window});
-            if (shell::isContainer(control->kind)) {
+            if (shell::model::isContainer(control->kind)) {
                 auto& frameLabels = contents_.labels.emplace_back();
                 if (!addChildren(window, frameLabels, control->children))
                     return false;
@@ -59,8 +59,8 @@ public:
     }
 
 private:
-    HFONT font(const std::optional<shell::Font>& wanted) {
-        const shell::Font font = wanted.value_or(shell::defaultWindowFont());
+    HFONT font(const std::optional<shell::model::Font>& wanted) {
+        const shell::model::Font font = wanted.value_or(shell::model::defaultWindowFont());
         for (const auto& [known, handle] : contents_.fonts)
             if (known == font)
                 return handle;
@@ -69,15 +69,15 @@ private:
         return handle;
     }
 
-    Label label(const shell::ControlDescription& control) {
-        return Label{toPixels(control.rect, dpi_),
-                     withCrLf(toWide(control.caption.value_or(std::string()))),
-                     toColorRef(control.backColour.value_or(shell::system_colour::kButtonFace)),
-                     toColorRef(control.foreColour.value_or(shell::system_colour::kButtonText)),
-                     font(control.font)};
+    Label label(const shell::model::ControlDescription& control) {
+        return Label{
+            toPixels(control.rect, dpi_), withCrLf(toWide(control.caption.value_or(std::string()))),
+            toColorRef(control.backColour.value_or(shell::model::system_colour::kButtonFace)),
+            toColorRef(control.foreColour.value_or(shell::model::system_colour::kButtonText)),
+            font(control.font)};
     }
 
-    HWND create(const shell::ControlDescription& control, HWND parent) {
+    HWND create(const shell::model::ControlDescription& control, HWND parent) {
         const RECT rect = toPixels(control.rect, dpi_);
         const int id = nextId_++;
         const std::wstring caption = withCrLf(toWide(control.caption.value_or(std::string())));
@@ -86,47 +86,47 @@ private:
         DWORD exStyle = 0;
         const wchar_t* windowClass = WC_BUTTONW;
         switch (control.kind) {
-        case shell::ControlKind::PictureBox: {
+        case shell::model::ControlKind::PictureBox: {
             const auto& content = contents_.pictures.emplace_back(PictureBoxContent{
                 control.picture ? viewBitmap(*control.picture) : std::nullopt,
-                toColorRef(control.backColour.value_or(shell::system_colour::kButtonFace)),
+                toColorRef(control.backColour.value_or(shell::model::system_colour::kButtonFace)),
                 toWide(control.accessibleName.value_or(std::string()))});
-            return createPictureBox(parent, rect,
-                                    control.effectiveBorder() == shell::PictureBorder::FixedSingle,
-                                    id, &content);
+            return createPictureBox(
+                parent, rect, control.effectiveBorder() == shell::model::PictureBorder::FixedSingle,
+                id, &content);
         }
-        case shell::ControlKind::Label:
+        case shell::model::ControlKind::Label:
             return nullptr; // windowless: painted by its container
-        case shell::ControlKind::TextBox:
+        case shell::model::ControlKind::TextBox:
             windowClass = WC_EDITW;
             style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
             exStyle |= WS_EX_CLIENTEDGE;
             break;
-        case shell::ControlKind::Frame:
+        case shell::model::ControlKind::Frame:
             style |= BS_GROUPBOX | WS_CLIPCHILDREN;
             exStyle |= WS_EX_CONTROLPARENT;
             break;
-        case shell::ControlKind::CommandButton:
+        case shell::model::ControlKind::CommandButton:
             style |= BS_PUSHBUTTON | WS_TABSTOP | (multiline ? BS_MULTILINE : 0);
             break;
-        case shell::ControlKind::CheckBox:
+        case shell::model::ControlKind::CheckBox:
             // Not BS_AUTO3STATE: a click never returns a box to grayed.
             style |= BS_3STATE | WS_TABSTOP | (multiline ? BS_MULTILINE : 0);
             break;
-        case shell::ControlKind::OptionButton:
+        case shell::model::ControlKind::OptionButton:
             style |= BS_AUTORADIOBUTTON | WS_TABSTOP | (multiline ? BS_MULTILINE : 0);
             break;
-        case shell::ControlKind::HScrollBar:
-        case shell::ControlKind::VScrollBar:
+        case shell::model::ControlKind::HScrollBar:
+        case shell::model::ControlKind::VScrollBar:
             windowClass = WC_SCROLLBARW;
-            style |=
-                WS_TABSTOP | (control.kind == shell::ControlKind::HScrollBar ? SBS_HORZ : SBS_VERT);
+            style |= WS_TABSTOP |
+                     (control.kind == shell::model::ControlKind::HScrollBar ? SBS_HORZ : SBS_VERT);
             break;
         }
         HWND window = CreateWindowExW(
             exStyle, windowClass,
-            control.kind == shell::ControlKind::HScrollBar ||
-                    control.kind == shell::ControlKind::VScrollBar
+            control.kind == shell::model::ControlKind::HScrollBar ||
+                    control.kind == shell::model::ControlKind::VScrollBar
                 ? L""
                 : caption.c_str(),
             style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
@@ -137,18 +137,19 @@ private:
             nameForScreenReaders(
                 window, &contents_.accessibleNames.emplace_back(toWide(*control.accessibleName)));
         switch (control.kind) {
-        case shell::ControlKind::CheckBox:
-            SendMessageW(window, BM_SETCHECK,
-                         checkState(static_cast<shell::CheckValue>(control.value.value_or(0))), 0);
+        case shell::model::ControlKind::CheckBox:
+            SendMessageW(
+                window, BM_SETCHECK,
+                checkState(static_cast<shell::model::CheckValue>(control.value.value_or(0))), 0);
             break;
-        case shell::ControlKind::OptionButton:
+        case shell::model::ControlKind::OptionButton:
             SendMessageW(window, BM_SETCHECK,
                          control.value.value_or(0) != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
-        case shell::ControlKind::HScrollBar:
-        case shell::ControlKind::VScrollBar:
-            SetScrollRange(window, SB_CTL, shell::kScrollBarMinimum, shell::kScrollBarMaximum,
-                           FALSE);
+        case shell::model::ControlKind::HScrollBar:
+        case shell::model::ControlKind::VScrollBar:
+            SetScrollRange(window, SB_CTL, shell::model::kScrollBarMinimum,
+                           shell::model::kScrollBarMaximum, FALSE);
             break;
         default:
             break;
@@ -183,17 +184,17 @@ void FormContents::releaseFonts() {
     fonts.clear();
 }
 
-bool buildControls(HWND form, const shell::WindowDescription& description, int dpi,
+bool buildControls(HWND form, const shell::model::WindowDescription& description, int dpi,
                    FormContents& contents) {
     Builder builder(dpi, contents);
     auto& ownLabels = contents.labels.emplace_back();
     contents.ownLabels = &ownLabels;
     if (!builder.addChildren(form, ownLabels, description.controls))
         return false;
-    for (const auto* control : shell::focusOrder(description))
+    for (const auto* control : shell::model::focusOrder(description))
         if (const ControlWindow* found = contents.find(control->name))
             contents.focusOrder.push_back(found->window);
     return true;
 }
 
-} // namespace win32shell
+} // namespace shell::win32

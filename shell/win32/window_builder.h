@@ -1,9 +1,9 @@
 #pragma once
 
 #include "shell/model/window_description.h"
+#include "shell/support/win32_api.h"
 #include "shell/win32/labels.h"
 #include "shell/win32/picture_box.h"
-#include "shell/win32/win32_api.h"
 
 #include <list>
 #include <memory>
@@ -12,12 +12,12 @@
 #include <utility>
 #include <vector>
 
-namespace win32shell {
+namespace shell::win32 {
 
 // A windowed control of a form, by name.
 struct ControlWindow {
     std::string name;
-    shell::ControlKind kind;
+    shell::model::ControlKind kind;
     HWND window;
 };
 
@@ -26,12 +26,12 @@ struct ControlWindow {
 // fonts it made. The lists' elements keep their addresses.
 struct FormContents {
     std::vector<ControlWindow> controls;
-    std::vector<HWND> focusOrder; // the focusable controls in ascending tab index
+    std::vector<HWND> model::focusOrder; // the focusable controls in ascending tab index
     std::list<std::vector<Label>> labels;
     const std::vector<Label>* ownLabels = nullptr; // the form's, not a frame's
     std::list<PictureBoxContent> pictures;
     std::list<std::wstring> accessibleNames; // of the standard controls that have one
-    std::vector<std::pair<shell::Font, HFONT>> fonts;
+    std::vector<std::pair<shell::model::Font, HFONT>> fonts;
 
     const ControlWindow* find(std::string_view name) const;
     const ControlWindow* find(HWND window) const;
@@ -43,7 +43,7 @@ struct FormContents {
 // (the first listed in front, labels painted below every windowed control of
 // their container), in their initial states and fonts. Returns false when a
 // control could not be created.
-bool buildControls(HWND form, const shell::WindowDescription& description, int dpi,
+bool buildControls(HWND form, const shell::model::WindowDescription& description, int dpi,
                    FormContents& contents);
 
-} // namespace win32shell
+} // namespace shell::win32

@@ -31,7 +31,7 @@ constexpr std::size_t kFaultsPerWindow = 300;
 #endif
 constexpr std::uint32_t kSeed = 20261207;
 
-struct NoEvents : runtime::WindowEvents {
+struct NoEvents : shell::runtime::WindowEvents {
     void clicked(std::string_view) override {}
     void closed() override {}
 };
@@ -47,7 +47,7 @@ QImage premultiplied(const QImage& image) {
 
 // The picture as Qt's image reader reads its file: bitmaps are drawn from the
 // record's rows without it, and must come out the same.
-QImage asRead(const shell::Picture& p) {
+QImage asRead(const shell::model::Picture& p) {
     return premultiplied(QImage::fromData(QByteArrayView(
         reinterpret_cast<const char*>(p.fileBytes().data()), std::ssize(p.fileBytes()))));
 }
@@ -64,15 +64,18 @@ QString mismatch(const char* what, const QImage& shown, const QImage& expected) 
 }
 
 // What the window shows of each picture against the picture as read.
-QString pictureMismatch(QWidget* window, const shell::WindowDescription& d) {
+QString pictureMismatch(QWidget* window, const shell::model::WindowDescription& d) {
     QString found;
-    for (const auto* c : shell::allControls(d)) {
+    for (const auto* c : shell::model::allControls(d)) {
         if (!c->picture || !found.isEmpty())
             continue;
         const QImage read = asRead(*c->picture);
-        found = mismatch(c->name.c_str(), premultiplied(qtshell::decodePicture(*c->picture)), read);
-        auto* box = window->findChild<qtshell::PictureBoxWidget*>(QString::fromStdString(c->name));
-        if (!found.isEmpty() || !box || c->picture->format() != shell::Picture::Format::Bitmap)
+        found =
+            mismatch(c->name.c_str(), premultiplied(shell::qt::decodePicture(*c->picture)), read);
+        auto* box =
+            window->findChild<shell::qt::PictureBoxWidget*>(QString::fromStdString(c->name));
+        if (!found.isEmpty() || !box ||
+            c->picture->format() != shell::model::Picture::Format::Bitmap)
             continue;
         const QRect inner(box->innerRect().topLeft(),
                           box->innerRect().size().boundedTo(read.size()));
@@ -98,7 +101,7 @@ class DamagedRecordsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        qtshell::configureApplication();
+        shell::qt::configureApplication();
         faults_ = record_faults::makeFaults(embedded::form1_record(), embedded::form2_record(),
                                             kFaultsPerWindow, kSeed);
     }
@@ -135,7 +138,7 @@ private slots:
             record.assign(bytes.begin(), bytes.end());
         }
 
-        const auto decoded = shell::decodeRecord(record);
+        const auto decoded = shell::record::decodeRecord(record);
         if (!decoded) {
             const std::string& message = decoded.error().message;
             QVERIFY2(message.find(" at offset 0x") != std::string::npos &&
@@ -146,16 +149,16 @@ private slots:
             return;
         }
 
-        qtshell::QtToolkit toolkit;
+        shell::qt::QtToolkit toolkit;
         NoEvents events;
         auto live = toolkit.realise(*decoded, events);
         if (!live) { // the runtime reports this in its error box
             ++refused_;
             return;
         }
-        QCOMPARE(live->show(), runtime::kOk);
+        QCOMPARE(live->show(), shell::runtime::kOk);
         QVERIFY(live->isVisible());
-        QWidget* window = static_cast<qtshell::QtLiveWindow*>(live.get())->window();
+        QWidget* window = static_cast<shell::qt::LiveWindow*>(live.get())->window();
         QCOMPARE(window->size(),
                  QSize(pixels(decoded->client.width), pixels(decoded->client.height)));
         const QString mismatch = pictureMismatch(window, *decoded);

@@ -72,8 +72,8 @@ void expectFlatMemory(const char* what, int warmUp, int times, const std::functi
 class ProgramTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<qtshell::QtToolkit> toolkit_;
-    std::unique_ptr<runtime::Runtime> runtime_;
+    std::unique_ptr<shell::qt::QtToolkit> toolkit_;
+    std::unique_ptr<shell::runtime::Runtime> runtime_;
 
     // The one visible window of that name; none when there are two.
     QWidget* only(const char* name) const {
@@ -130,12 +130,12 @@ private slots:
                 if (!message.startsWith(QLatin1String("This plugin does not support")))
                     previous(type, context, message);
             });
-        qtshell::configureApplication();
+        shell::qt::configureApplication();
     }
 
     void init() {
-        toolkit_ = std::make_unique<qtshell::QtToolkit>();
-        runtime_ = std::make_unique<runtime::Runtime>(app::projectDescriptor(), *toolkit_);
+        toolkit_ = std::make_unique<shell::qt::QtToolkit>();
+        runtime_ = std::make_unique<shell::runtime::Runtime>(app::projectDescriptor(), *toolkit_);
         QVERIFY(runtime_->start());
         QVERIFY(QTest::qWaitForWindowExposed(form1()));
     }
@@ -217,7 +217,7 @@ private slots:
         form1()->close();
         QTest::qWait(1);
 
-        QCOMPARE(runtime_->defaultInstance("Form1")->show(), runtime::kOk);
+        QCOMPARE(runtime_->defaultInstance("Form1")->show(), shell::runtime::kOk);
         QVERIFY(form1());
         QCOMPARE(control<QCheckBox>(form1(), "Check4")->checkState(), Qt::Unchecked);
         QVERIFY(control<QRadioButton>(form1(), "Option2")->isChecked());

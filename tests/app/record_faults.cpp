@@ -186,9 +186,9 @@ std::vector<Fault> faultsOf(std::span<const std::uint8_t> r, int window, std::si
     std::vector<Fault> out(candidates.begin(), candidates.begin() + static_cast<long>(fieldCount));
 
     const std::string form = "Form" + std::to_string(window);
-    const auto description = shell::decodeRecord(r);
+    const auto description = shell::record::decodeRecord(r);
     std::vector<std::string> pictured = {form};
-    for (const auto* c : shell::allControls(*description))
+    for (const auto* c : shell::model::allControls(*description))
         if (c->picture)
             pictured.push_back(c->name);
     for (const auto& block : pictured)

@@ -22,20 +22,21 @@ std::string json(const std::string& text) {
     return out + "\"";
 }
 
-void printControls(const std::vector<shell::ControlDescription>& controls, int originX, int originY,
-                   bool& first) {
+void printControls(const std::vector<shell::model::ControlDescription>& controls, int originX,
+                   int originY, bool& first) {
     for (const auto& control : controls) {
-        const int x = originX + shell::twipsToPixels(control.rect.left);
-        const int y = originY + shell::twipsToPixels(control.rect.top);
+        const int x = originX + shell::model::twipsToPixels(control.rect.left);
+        const int y = originY + shell::model::twipsToPixels(control.rect.top);
         std::printf(
             "%s\n    {\"name\": %s, \"kind\": %s, \"caption\": %s, \"accessible_name\": %s, "
             "\"tab_index\": %d, \"value\": %d, \"rect\": [%d, %d, %d, %d]}",
             first ? "" : ",", json(control.name).c_str(),
-            json(std::string(shell::controlKindName(control.kind))).c_str(),
+            json(std::string(shell::model::controlKindName(control.kind))).c_str(),
             control.caption ? json(*control.caption).c_str() : "null",
             control.accessibleName ? json(*control.accessibleName).c_str() : "null",
             control.tabIndex, control.value ? *control.value : -1, x, y,
-            shell::twipsToPixels(control.rect.width), shell::twipsToPixels(control.rect.height));
+            shell::model::twipsToPixels(control.rect.width),
+            shell::model::twipsToPixels(control.rect.height));
         first = false;
         printControls(control.children, x, y, first);
     }
@@ -54,8 +55,8 @@ int main() {
         }
         std::printf("%s\n \"%s\": {\"caption\": %s, \"client\": [%d, %d], \"controls\": [",
                     firstWindow ? "" : ",", window->name.c_str(), json(window->caption).c_str(),
-                    shell::twipsToPixels(window->client.width),
-                    shell::twipsToPixels(window->client.height));
+                    shell::model::twipsToPixels(window->client.width),
+                    shell::model::twipsToPixels(window->client.height));
         bool first = true;
         printControls(window->controls, 0, 0, first);
         std::printf("]}");

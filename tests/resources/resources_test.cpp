@@ -58,13 +58,13 @@ TEST(Pictures, AreWhatTheDecoderAcceptsAtTheSizesTheWindowsUse) {
           std::tuple{"code", embedded::code_picture(), 220, 220},
           std::tuple{"icon", embedded::application_icon(), 32, 32}}) {
         SCOPED_TRACE(name);
-        const auto checked = shell::checkPicture(b);
-        const auto* fault = std::get_if<shell::PictureFault>(&checked);
+        const auto checked = shell::model::checkPicture(b);
+        const auto* fault = std::get_if<shell::model::PictureFault>(&checked);
         EXPECT_FALSE(fault) << (fault ? "at " + std::to_string(fault->offset) + ": expected " +
                                             fault->expected + ", got " + fault->got
                                       : "");
-        if (const auto* picture = std::get_if<shell::Picture>(&checked)) {
-            EXPECT_EQ(picture->size(), (shell::PictureSize{width, height}));
+        if (const auto* picture = std::get_if<shell::model::Picture>(&checked)) {
+            EXPECT_EQ(picture->size(), (shell::model::PictureSize{width, height}));
         }
     }
 }

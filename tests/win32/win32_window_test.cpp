@@ -28,11 +28,11 @@
 
 namespace {
 
-using shell::ControlDescription;
-using shell::ControlKind;
-using win32shell::FormWindow;
+using shell::model::ControlDescription;
+using shell::model::ControlKind;
+using shell::win32::LiveWindow;
 
-struct RecordedEvents : runtime::WindowEvents {
+struct RecordedEvents : shell::runtime::WindowEvents {
     void clicked(std::string_view name) override { clicks.emplace_back(name); }
     void closed() override { ++closes; }
     std::vector<std::string> clicks;
@@ -131,8 +131,8 @@ void walk(IAccessible* object, std::vector<std::wstring> ancestors, std::vector<
 
 struct WindowCase {
     const char* name;
-    shell::WindowDescription (*describe)();
-    std::span<const shell::AccessibleName> (*names)();
+    shell::model::WindowDescription (*describe)();
+    std::span<const shell::model::AccessibleName> (*names)();
 };
 void PrintTo(const WindowCase& window, std::ostream* out) {
     *out << window.name;
@@ -148,10 +148,10 @@ protected:
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        auto named = shell::withAccessibleNames(GetParam().describe(), GetParam().names());
+        auto named = shell::model::withAccessibleNames(GetParam().describe(), GetParam().names());
         ASSERT_TRUE(named) << named.error().message;
         description = std::move(*named);
-        form = std::make_unique<FormWindow>(description, toolkit.owner(), events);
+        form = std::make_unique<LiveWindow>(description, toolkit.owner(), events);
         ASSERT_TRUE(form->isValid());
     }
     void TearDown() override {
@@ -160,7 +160,7 @@ protected:
     }
 
     void show() {
-        ASSERT_EQ(form->show(), runtime::kOk);
+        ASSERT_EQ(form->show(), shell::runtime::kOk);
         pumpMessages();
     }
     HWND windowOf(std::string_view name) const { return form->control(name); }
@@ -175,7 +175,7 @@ protected:
         keys[VK_SHIFT] = shift ? 0x80 : 0;
         SetKeyboardState(keys);
         MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
-        EXPECT_TRUE(FormWindow::preTranslate(message));
+        EXPECT_TRUE(LiveWindow::preTranslate(message));
     }
     // The controls Tab (or Shift+Tab) visits from the focus round to it.
     std::vector<std::string> tabRound(bool backwards = false) {
@@ -188,10 +188,10 @@ protected:
         return seen;
     }
 
-    shell::WindowDescription description;
-    win32shell::Win32Toolkit toolkit;
+    shell::model::WindowDescription description;
+    shell::win32::Win32Toolkit toolkit;
     RecordedEvents events;
-    std::unique_ptr<FormWindow> form;
+    std::unique_ptr<LiveWindow> form;
 };
 
 class Form1Window : public LiveWindow {};
@@ -216,7 +216,7 @@ TEST_P(Form1Window, FixedDialogFrameOwnedByTheHiddenWindowAndShownAgainWhereItWa
     show();
     EXPECT_TRUE(form->isVisible());
     SetWindowPos(window, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ASSERT_EQ(form->show(), runtime::kOk);
+    ASSERT_EQ(form->show(), shell::runtime::kOk);
     RECT again;
     GetWindowRect(window, &again);
     EXPECT_EQ(again.left, 10);
@@ -238,7 +238,7 @@ TEST_P(Form1Window, EachKindIsItsWin32Control) {
         {ControlKind::VScrollBar, {L"ScrollBar", SBS_VERT, SBS_VERT}},
         {ControlKind::PictureBox, {L"LansuPictureBox", 0, 0}},
     };
-    for (const auto* control : shell::allControls(description)) {
+    for (const auto* control : shell::model::allControls(description)) {
         SCOPED_TRACE(control->name);
         HWND window = windowOf(control->name);
         if (control->kind == ControlKind::Label) {
@@ -253,9 +253,10 @@ TEST_P(Form1Window, EachKindIsItsWin32Control) {
         EXPECT_EQ((style(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0,
                   control->kind == ControlKind::TextBox ||
                       (control->kind == ControlKind::PictureBox &&
-                       control->effectiveBorder() == shell::PictureBorder::FixedSingle));
+                       control->effectiveBorder() == shell::model::PictureBorder::FixedSingle));
         // (Option buttons: Windows keeps the tab stop on the chosen one of a group.)
-        if (shell::isFocusable(control->kind) && control->kind != ControlKind::OptionButton) {
+        if (shell::model::isFocusable(control->kind) &&
+            control->kind != ControlKind::OptionButton) {
             EXPECT_TRUE(style(window) & WS_TABSTOP);
         }
     }
@@ -265,7 +266,7 @@ TEST_P(Form1Window, WindowedControlsAreStackedInDescriptionOrder) {
     auto check = [&](HWND container, const std::vector<ControlDescription>& siblings) {
         std::vector<HWND> expected;
         for (const auto& control : siblings)
-            if (!shell::isWindowless(control.kind))
+            if (!shell::model::isWindowless(control.kind))
                 expected.push_back(windowOf(control.name));
         EXPECT_EQ(childrenFrontToBack(container), expected);
         // Exactly the first of them starts the container's one group.
@@ -274,7 +275,7 @@ TEST_P(Form1Window, WindowedControlsAreStackedInDescriptionOrder) {
     };
     check(form->handle(), description.controls);
     int frames = 0;
-    for (const auto* control : shell::allControls(description))
+    for (const auto* control : shell::model::allControls(description))
         if (control->kind == ControlKind::Frame) {
             check(windowOf(control->name), control->children);
             ++frames;
@@ -284,10 +285,10 @@ TEST_P(Form1Window, WindowedControlsAreStackedInDescriptionOrder) {
 
 TEST_P(Form1Window, LabelsArePaintedByTheirContainerBackToFront) {
     std::vector<std::wstring> expected;
-    for (const auto* control : shell::stackingBackToFront(description.controls))
+    for (const auto* control : shell::model::stackingBackToFront(description.controls))
         if (control->kind == ControlKind::Label)
             expected.push_back(
-                win32shell::withCrLf(win32shell::toWide(control->caption.value_or(""))));
+                shell::win32::withCrLf(shell::win32::toWide(control->caption.value_or(""))));
     std::vector<std::wstring> captions;
     for (const auto& label : *form->contents().ownLabels)
         captions.push_back(label.caption);
@@ -299,7 +300,7 @@ TEST_P(Form1Window, TabGoesRoundBothWaysWithEachOptionGroupOneStop) {
     show();
     // The described order less the options that are not chosen.
     std::vector<std::string> stops;
-    for (const auto* control : shell::focusOrder(description))
+    for (const auto* control : shell::model::focusOrder(description))
         if (control->kind != ControlKind::OptionButton || control->value.value_or(0) != 0)
             stops.push_back(control->name);
     EXPECT_EQ(focused(), stops.front()) << "the first takes the focus when shown";
@@ -308,7 +309,7 @@ TEST_P(Form1Window, TabGoesRoundBothWaysWithEachOptionGroupOneStop) {
     EXPECT_EQ(tabRound(), forwards);
     EXPECT_EQ(tabRound(true), std::vector<std::string>(stops.rbegin(), stops.rend()));
 
-    ASSERT_EQ(form->setEnabled(stops[1], false), runtime::kOk);
+    ASSERT_EQ(form->setEnabled(stops[1], false), shell::runtime::kOk);
     press(VK_TAB);
     EXPECT_EQ(focused(), stops[2]) << "a disabled control is skipped";
 }
@@ -368,16 +369,16 @@ TEST_P(Form1Window, AFocusedPictureBoxShowsAFocusRectangleInsideItsBorder) {
 
 TEST_P(Form1Window, SetEnabledGreysAScrollBarAndNamesUnknownControls) {
     EXPECT_TRUE(IsWindowEnabled(windowOf("VScroll1")));
-    EXPECT_EQ(form->setEnabled("VScroll1", false), runtime::kOk);
+    EXPECT_EQ(form->setEnabled("VScroll1", false), shell::runtime::kOk);
     EXPECT_FALSE(IsWindowEnabled(windowOf("VScroll1")));
-    EXPECT_EQ(form->setEnabled("NoSuchControl", false), runtime::kNoSuchControl);
-    EXPECT_EQ(form->setEnabled("Label1", false), runtime::kNoSuchControl);
+    EXPECT_EQ(form->setEnabled("NoSuchControl", false), shell::runtime::kNoSuchControl);
+    EXPECT_EQ(form->setEnabled("Label1", false), shell::runtime::kNoSuchControl);
 }
 
 TEST_P(Form1Window, ButtonsReportClicksByNameCheckBoxesNoneAndTheCloseBoxClosing) {
     show();
     std::vector<std::string> buttons;
-    for (const auto* control : shell::allControls(description))
+    for (const auto* control : shell::model::allControls(description))
         if (control->kind == ControlKind::CommandButton) {
             SendMessageW(windowOf(control->name), BM_CLICK, 0, 0);
             buttons.push_back(control->name);
@@ -398,7 +399,8 @@ TEST_P(Form1Window, ButtonsReportClicksByNameCheckBoxesNoneAndTheCloseBoxClosing
 
 TEST_P(Form1Window, PictureBoxesPaintTheirPictureUnscaledAtTheInnerCorner) {
     show();
-    const auto view = win32shell::viewBitmap(*shell::findControl(description, "Picture2")->picture);
+    const auto view =
+        shell::win32::viewBitmap(*shell::model::findControl(description, "Picture2")->picture);
     ASSERT_TRUE(view);
     HWND box = windowOf("Picture2");
     UpdateWindow(box);
@@ -424,7 +426,7 @@ TEST_P(BothWindows, EveryControlIsFoundByAScreenReaderAtItsDescribedRectangle) {
     ASSERT_FALSE(found.empty());
 
     const auto caption = [](const ControlDescription& control) {
-        return win32shell::withCrLf(win32shell::toWide(control.caption.value_or("")));
+        return shell::win32::withCrLf(shell::win32::toWide(control.caption.value_or("")));
     };
     // Where a control's container starts on the screen: the form's client
     // corner, or the frame's outer corner.
@@ -442,7 +444,7 @@ TEST_P(BothWindows, EveryControlIsFoundByAScreenReaderAtItsDescribedRectangle) {
         graphics += node.role == ROLE_SYSTEM_GRAPHIC;
         texts += node.role == ROLE_SYSTEM_STATICTEXT;
     }
-    for (const auto* control : shell::allControls(description)) {
+    for (const auto* control : shell::model::allControls(description)) {
         SCOPED_TRACE(control->name);
         graphics -= control->kind == ControlKind::PictureBox;
         texts -= control->kind == ControlKind::Label;
@@ -455,17 +457,17 @@ TEST_P(BothWindows, EveryControlIsFoundByAScreenReaderAtItsDescribedRectangle) {
                                                                      : 0;
         std::wstring name = captioned ? caption(*control) : L"";
         if (control->accessibleName)
-            name = win32shell::toWide(*control->accessibleName);
+            name = shell::win32::toWide(*control->accessibleName);
         const ControlDescription* frame = containerOf(*control);
-        RECT rect = win32shell::toPixels(control->rect, 96);
-        const RECT corner = frame ? win32shell::toPixels(frame->rect, 96) : RECT{};
+        RECT rect = shell::win32::toPixels(control->rect, 96);
+        const RECT corner = frame ? shell::win32::toPixels(frame->rect, 96) : RECT{};
         OffsetRect(&rect, client.x + corner.left, client.y + corner.top);
         const auto node = std::find_if(found.begin(), found.end(), [&](const Node& candidate) {
             return EqualRect(&candidate.location, &rect) && (role == 0 || candidate.role == role);
         });
         ASSERT_NE(node, found.end()) << "nothing with role " << role << " at its rectangle";
         if (!name.empty()) {
-            EXPECT_EQ(win32shell::toUtf8(node->name), win32shell::toUtf8(name));
+            EXPECT_EQ(shell::win32::toUtf8(node->name), shell::win32::toUtf8(name));
         }
         // A frame's controls are found inside the frame's grouping.
         if (frame) {
@@ -479,8 +481,8 @@ TEST_P(BothWindows, EveryControlIsFoundByAScreenReaderAtItsDescribedRectangle) {
 }
 
 TEST(Fonts, AreMadeAtTheDescribedSizeWeightAndCharset) {
-    const shell::Font font = shell::boldSongTi(157500); // 15.75 pt
-    HFONT handle = win32shell::createFont(font, 96);
+    const shell::model::Font font = shell::model::boldSongTi(157500); // 15.75 pt
+    HFONT handle = shell::win32::createFont(font, 96);
     ASSERT_NE(handle, nullptr);
     LOGFONTW info{};
     GetObjectW(handle, sizeof info, &info);
@@ -488,11 +490,11 @@ TEST(Fonts, AreMadeAtTheDescribedSizeWeightAndCharset) {
     EXPECT_EQ(info.lfHeight, -21); // 15.75 pt at 96 dpi
     EXPECT_EQ(info.lfWeight, 700);
     EXPECT_EQ(info.lfCharSet, GB2312_CHARSET);
-    EXPECT_EQ(win32shell::toUtf8(info.lfFaceName), "宋体");
+    EXPECT_EQ(shell::win32::toUtf8(info.lfFaceName), "宋体");
 }
 
 TEST(Conversions, LineBreaksBecomeCrLf) {
-    EXPECT_EQ(win32shell::withCrLf(L"a\nb\r\nc\rd"), L"a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(shell::win32::withCrLf(L"a\nb\r\nc\rd"), L"a\r\nb\r\nc\r\nd");
 }
 
 } // namespace

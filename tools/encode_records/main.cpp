@@ -26,15 +26,15 @@ bool sameAsFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
                       [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
 }
 
-bool encodeTo(const shell::WindowDescription& window, const std::string& path) {
-    auto record = shell::encodeRecord(window);
+bool encodeTo(const shell::model::WindowDescription& window, const std::string& path) {
+    auto record = shell::record::encodeRecord(window);
     if (!record) {
         std::fprintf(stderr, "lansu_encode_records: %s: %s\n", window.name.c_str(),
                      record.error().message.c_str());
         return false;
     }
     // Whatever we write must read back as the same description.
-    auto decoded = shell::decodeRecord(*record);
+    auto decoded = shell::record::decodeRecord(*record);
     if (!decoded) {
         std::fprintf(stderr, "lansu_encode_records: %s: the record does not decode: %s\n",
                      window.name.c_str(), decoded.error().message.c_str());

@@ -10,7 +10,7 @@
 #include <span>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto window = shell::decodeRecord(std::span<const std::uint8_t>(data, size));
+    const auto window = shell::record::decodeRecord(std::span<const std::uint8_t>(data, size));
     if (!window) {
         if (window.error().message.empty()) {
             std::fprintf(stderr, "decode failed without a message\n");
@@ -18,13 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         return 0;
     }
-    const auto record = shell::encodeRecord(*window);
+    const auto record = shell::record::encodeRecord(*window);
     if (!record) {
         std::fprintf(stderr, "a decoded window does not encode: %s\n",
                      record.error().message.c_str());
         std::abort();
     }
-    const auto again = shell::decodeRecord(*record);
+    const auto again = shell::record::decodeRecord(*record);
     if (!again || !(*again == *window)) {
         std::fprintf(stderr, "the re-encoded record decodes to another window\n");
         std::abort();

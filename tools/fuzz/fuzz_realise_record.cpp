@@ -18,7 +18,7 @@
 
 namespace {
 
-struct NoEvents : runtime::WindowEvents {
+struct NoEvents : shell::runtime::WindowEvents {
     void clicked(std::string_view) override {}
     void closed() override {}
 };
@@ -40,10 +40,10 @@ extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, st
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size,
                                                std::size_t maxSize, unsigned int) {
     size = LLVMFuzzerMutate(data, size, maxSize);
-    if (size >= shell::record_format::kHeaderSize) {
-        const auto length = static_cast<std::uint32_t>(size - shell::record_format::kLengthOffset);
+    if (size >= shell::record::format::kHeaderSize) {
+        const auto length = static_cast<std::uint32_t>(size - shell::record::format::kLengthOffset);
         for (std::size_t i = 0; i < 4; ++i)
-            data[shell::record_format::kLengthOffset + i] =
+            data[shell::record::format::kLengthOffset + i] =
                 static_cast<std::uint8_t>(length >> (8 * i));
     }
     return size;
@@ -56,24 +56,24 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static int argc = 1;
     new QApplication(argc, argv); // lives until the fuzzer exits
     std::atexit([] { std::fprintf(stderr, "realised windows: %zu\n", gRealised); });
-    qtshell::configureApplication();
+    shell::qt::configureApplication();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto description = shell::decodeRecord(std::span<const std::uint8_t>(data, size));
+    const auto description = shell::record::decodeRecord(std::span<const std::uint8_t>(data, size));
     if (!description)
         return 0;
-    qtshell::QtToolkit toolkit;
+    shell::qt::QtToolkit toolkit;
     NoEvents events;
     auto live = toolkit.realise(*description, events);
     if (!live)
         fail("a decoded description was not built");
-    if (live->show() != runtime::kOk || !live->isVisible())
+    if (live->show() != shell::runtime::kOk || !live->isVisible())
         fail("a built window is not visible once shown");
-    const QSize described(shell::twipsToPixels(description->client.width),
-                          shell::twipsToPixels(description->client.height));
-    if (static_cast<qtshell::QtLiveWindow*>(live.get())->window()->size() != described)
+    const QSize described(shell::model::twipsToPixels(description->client.width),
+                          shell::model::twipsToPixels(description->client.height));
+    if (static_cast<shell::qt::LiveWindow*>(live.get())->window()->size() != described)
         fail("a window's client area is not the described size");
     ++gRealised;
     live.reset();

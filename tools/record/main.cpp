@@ -24,8 +24,8 @@
 
 namespace {
 
-using shell::ControlDescription;
-using shell::WindowDescription;
+using shell::model::ControlDescription;
+using shell::model::WindowDescription;
 using shell::record::PropertyRule;
 
 constexpr int kValid = 0;
@@ -109,7 +109,7 @@ void dumpProperties(int depth, std::uint8_t kindCode, shell::record::ConstFields
 }
 
 void dumpControl(const ControlDescription& c, int depth) {
-    line(depth, c.name + " (" + std::string(shell::controlKindName(c.kind)) + ", ordinal " +
+    line(depth, c.name + " (" + std::string(shell::model::controlKindName(c.kind)) + ", ordinal " +
                     std::to_string(c.ordinal) + ")");
     dumpProperties(depth + 1, static_cast<std::uint8_t>(c.kind), {nullptr, &c});
     for (const ControlDescription& child : c.children)
@@ -118,11 +118,11 @@ void dumpControl(const ControlDescription& c, int depth) {
 
 void dumpWindow(const char* path, std::size_t size, const WindowDescription& w) {
     line(0, std::string(path) + ": " + std::to_string(size) + " bytes, " +
-                std::to_string(shell::allControls(w).size()) + " controls");
+                std::to_string(shell::model::allControls(w).size()) + " controls");
     line(0, w.name + " (window, ordinal 0)");
     line(1, "window id: " + shell::record::guidText(w.windowId));
     line(1, "interface id: " + shell::record::guidText(w.interfaceId));
-    dumpProperties(1, shell::kWindowKindCode, {&w, nullptr});
+    dumpProperties(1, shell::model::kWindowKindCode, {&w, nullptr});
     for (const ControlDescription& c : w.controls)
         dumpControl(c, 1);
 }
@@ -141,7 +141,7 @@ int run(int argc, char** argv) {
     std::vector<std::uint8_t> bytes;
     if (!readFile(path, bytes))
         return kInvalid;
-    const auto window = shell::decodeRecord(bytes);
+    const auto window = shell::record::decodeRecord(bytes);
     if (command == "check") {
         std::printf("%s: %s\n", path, window ? "valid" : window.error().message.c_str());
         return window ? kValid : kInvalid;

@@ -23,7 +23,7 @@ int main() {
     int argc = 1;
     QApplication application(argc, argv);
 #ifdef LANSU_TEXT_FLOOR
-    qtshell::installSongTiSubstitutes();
+    shell::qt::installSongTiSubstitutes();
 #endif
     QuitAfterFirstPaint quitter(QStringLiteral("Floor"));
     application.installEventFilter(&quitter);
@@ -32,7 +32,7 @@ int main() {
     window.setFixedSize(1008, 813);
 #ifdef LANSU_TEXT_FLOOR
     QLabel label(QStringLiteral("岚"), &window);
-    label.setFont(qtshell::toQFont(shell::defaultWindowFont()));
+    label.setFont(shell::qt::toQFont(shell::model::defaultWindowFont()));
     label.move(8, 8);
 #endif
     window.show();

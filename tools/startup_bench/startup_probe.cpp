@@ -10,10 +10,10 @@
 
 int main() {
     const auto& project = app::projectDescriptor();
-    auto application = qtshell::createApplication();
+    auto application = shell::qt::createApplication();
     QuitAfterFirstPaint quitter(QStringLiteral("Form1"));
     application->installEventFilter(&quitter);
-    qtshell::QtToolkit toolkit;
-    runtime::Runtime runtime(project, toolkit);
+    shell::qt::QtToolkit toolkit;
+    shell::runtime::Runtime runtime(project, toolkit);
     return runtime.run();
 }

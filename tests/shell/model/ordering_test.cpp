@@ -7,8 +7,8 @@
 
 namespace {
 
-using shell::ControlDescription;
-using shell::ControlKind;
+using shell::model::ControlDescription;
+using shell::model::ControlKind;
 
 ControlDescription make(std::string name, ControlKind kind, std::uint16_t tab) {
     ControlDescription c;
@@ -25,8 +25,8 @@ std::vector<std::string> names(const std::vector<const ControlDescription*>& lis
     return out;
 }
 
-shell::WindowDescription smallWindow() {
-    shell::WindowDescription w;
+shell::model::WindowDescription smallWindow() {
+    shell::model::WindowDescription w;
     w.name = "Small";
     auto frame = make("Frame1", ControlKind::Frame, 1);
     frame.children = {make("Check1", ControlKind::CheckBox, 4),
@@ -40,27 +40,27 @@ TEST(Ordering, LabelsLieBelowEveryWindowedSiblingAndTheFirstListedIsInFront) {
     const std::vector<ControlDescription> siblings{
         make("LabelFront", ControlKind::Label, 0), make("Button", ControlKind::CommandButton, 1),
         make("LabelMid", ControlKind::Label, 2), make("Text", ControlKind::TextBox, 3)};
-    EXPECT_EQ(names(shell::stackingBackToFront(siblings)),
+    EXPECT_EQ(names(shell::model::stackingBackToFront(siblings)),
               (std::vector<std::string>{"LabelMid", "LabelFront", "Text", "Button"}));
 }
 
 TEST(Ordering, FocusSkipsLabelsAndFramesAndFollowsTabIndexAcrossFrames) {
-    EXPECT_EQ(names(shell::focusOrder(smallWindow())),
+    EXPECT_EQ(names(shell::model::focusOrder(smallWindow())),
               (std::vector<std::string>{"Command1", "Check1", "Text1"}));
 }
 
 TEST(Ordering, AllControlsPutFrameChildrenAfterTheirFrame) {
     EXPECT_EQ(
-        names(shell::allControls(smallWindow())),
+        names(shell::model::allControls(smallWindow())),
         (std::vector<std::string>{"Label1", "Text1", "Frame1", "Check1", "Label2", "Command1"}));
 }
 
 TEST(Ordering, FindControlFindsNestedControlsByExactNameOnly) {
     const auto window = smallWindow();
-    EXPECT_EQ(shell::findControl(window, "Check1"), &window.controls[2].children[0]);
-    EXPECT_EQ(shell::findControl(window, "Command1"), &window.controls[3]);
+    EXPECT_EQ(shell::model::findControl(window, "Check1"), &window.controls[2].children[0]);
+    EXPECT_EQ(shell::model::findControl(window, "Command1"), &window.controls[3]);
     for (const char* absent : {"check1", "Small", ""})
-        EXPECT_EQ(shell::findControl(window, absent), nullptr) << absent;
+        EXPECT_EQ(shell::model::findControl(window, absent), nullptr) << absent;
 }
 
 } // namespace

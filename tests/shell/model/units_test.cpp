@@ -12,11 +12,11 @@ TEST(TwipsToPixels, RoundsToNearestSymmetricallyAtAnyResolution) {
                             {18, 120, 2},       {6, 120, 1},       {5, 120, 0},
                             {15120, 144, 1512}, {3255, 192, 434},  {32767, 96, 2184}};
     for (const auto& [twips, dpi, pixels] : cases) {
-        EXPECT_EQ(shell::twipsToPixels(twips, dpi), pixels) << twips << " at " << dpi;
-        EXPECT_EQ(shell::twipsToPixels(-twips, dpi), -pixels) << -twips << " at " << dpi;
+        EXPECT_EQ(shell::model::twipsToPixels(twips, dpi), pixels) << twips << " at " << dpi;
+        EXPECT_EQ(shell::model::twipsToPixels(-twips, dpi), -pixels) << -twips << " at " << dpi;
     }
-    EXPECT_EQ(shell::twipsToPixels(-120), -8); // 96 dpi unless told
-    static_assert(shell::twipsToPixels(1440) == shell::kReferenceDpi);
+    EXPECT_EQ(shell::model::twipsToPixels(-120), -8); // 96 dpi unless told
+    static_assert(shell::model::twipsToPixels(1440) == shell::model::kReferenceDpi);
 }
 
 } // namespace

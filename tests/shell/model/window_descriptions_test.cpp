@@ -9,17 +9,18 @@
 
 namespace {
 
-using shell::ControlKind;
+using shell::model::ControlKind;
 
-class WindowDescriptionRules : public ::testing::TestWithParam<shell::WindowDescription (*)()> {
+class WindowDescriptionRules
+    : public ::testing::TestWithParam<shell::model::WindowDescription (*)()> {
 protected:
-    const shell::WindowDescription window = GetParam()();
+    const shell::model::WindowDescription window = GetParam()();
 };
 
 TEST_P(WindowDescriptionRules, RectanglesAreWholePixelsAt96DpiAndChildrenInsideTheirFrame) {
     for (int v : {window.client.left, window.client.top, window.client.width, window.client.height})
         EXPECT_EQ(v % 15, 0) << window.name << " client " << v;
-    for (const auto* c : shell::allControls(window)) {
+    for (const auto* c : shell::model::allControls(window)) {
         for (int v : {c->rect.left, c->rect.top, c->rect.width, c->rect.height})
             EXPECT_EQ(v % 15, 0) << c->name << " " << v;
         EXPECT_GT(c->rect.width, 0) << c->name;
@@ -37,7 +38,7 @@ TEST_P(WindowDescriptionRules, RectanglesAreWholePixelsAt96DpiAndChildrenInsideT
 // missing setting or a gap in the tab order.
 TEST_P(WindowDescriptionRules, TabIndexesAreDenseAndEachKindHasItsSettings) {
     std::vector<int> tabs, expected;
-    for (const auto* c : shell::allControls(window)) {
+    for (const auto* c : shell::model::allControls(window)) {
         tabs.push_back(c->tabIndex);
         expected.push_back(static_cast<int>(expected.size()));
         const auto k = c->kind;
@@ -63,9 +64,9 @@ INSTANTIATE_TEST_SUITE_P(BothWindows, WindowDescriptionRules,
 // its button grid: inside its rectangle, in the columns of its own buttons.
 TEST(MainWindow, WindowButtonsContinueFrame2sButtonGrid) {
     const auto form1 = main_window::form1Description();
-    const auto& frame = shell::findControl(form1, "Frame2")->rect;
-    const int columns[] = {frame.left + shell::findControl(form1, "Command1")->rect.left,
-                           frame.left + shell::findControl(form1, "Command2")->rect.left};
+    const auto& frame = shell::model::findControl(form1, "Frame2")->rect;
+    const int columns[] = {frame.left + shell::model::findControl(form1, "Command1")->rect.left,
+                           frame.left + shell::model::findControl(form1, "Command2")->rect.left};
     for (const char* name :
          {"Command5", "Command6", "Command7", "Command8", "Command9", "Command10"}) {
         const auto at = std::find_if(form1.controls.begin(), form1.controls.end(),

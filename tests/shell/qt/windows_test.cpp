@@ -41,13 +41,13 @@ using testing_support::control;
 
 namespace {
 
-shell::WindowDescription named(shell::WindowDescription window,
-                               std::span<const shell::AccessibleName> names) {
-    return std::move(shell::withAccessibleNames(std::move(window), names).value());
+shell::model::WindowDescription named(shell::model::WindowDescription window,
+                                      std::span<const shell::model::AccessibleName> names) {
+    return std::move(shell::model::withAccessibleNames(std::move(window), names).value());
 }
 
-QAccessible::Role roleOf(shell::ControlKind kind) {
-    using K = shell::ControlKind;
+QAccessible::Role roleOf(shell::model::ControlKind kind) {
+    using K = shell::model::ControlKind;
     static const std::map<K, QAccessible::Role> roles = {
         {K::PictureBox, QAccessible::Graphic},       {K::Label, QAccessible::StaticText},
         {K::TextBox, QAccessible::EditableText},     {K::Frame, QAccessible::Grouping},
@@ -58,10 +58,10 @@ QAccessible::Role roleOf(shell::ControlKind kind) {
 }
 
 // Where a control lies in its window's client area, in pixels.
-std::optional<QRect> rectIn(const std::vector<shell::ControlDescription>& controls,
+std::optional<QRect> rectIn(const std::vector<shell::model::ControlDescription>& controls,
                             const std::string& name, QPoint origin) {
     for (const auto& c : controls) {
-        const QRect rect = qtshell::toPixels(c.rect).translated(origin);
+        const QRect rect = shell::qt::toPixels(c.rect).translated(origin);
         if (c.name == name)
             return rect;
         if (auto inner = rectIn(c.children, name, rect.topLeft()))
@@ -70,7 +70,7 @@ std::optional<QRect> rectIn(const std::vector<shell::ControlDescription>& contro
     return std::nullopt;
 }
 
-QRect windowRect(const shell::WindowDescription& window, const std::string& name) {
+QRect windowRect(const shell::model::WindowDescription& window, const std::string& name) {
     return rectIn(window.controls, name, QPoint()).value_or(QRect());
 }
 
@@ -78,18 +78,18 @@ QAccessibleInterface* accessible(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget);
 }
 
-QString spokenName(const shell::ControlDescription& c) {
+QString spokenName(const shell::model::ControlDescription& c) {
     if (c.accessibleName)
-        return qtshell::toQString(*c.accessibleName);
-    return qtshell::normaliseLineBreaks(qtshell::toQString(c.caption.value_or("")))
+        return shell::qt::toQString(*c.accessibleName);
+    return shell::qt::normaliseLineBreaks(shell::qt::toQString(c.caption.value_or("")))
         .replace(QLatin1Char('\n'), QLatin1Char(' '))
         .trimmed();
 }
 
-shell::Colour fromRgb(QRgb rgb) {
-    return shell::Colour::rgb(static_cast<std::uint8_t>(qRed(rgb)),
-                              static_cast<std::uint8_t>(qGreen(rgb)),
-                              static_cast<std::uint8_t>(qBlue(rgb)));
+shell::model::Colour fromRgb(QRgb rgb) {
+    return shell::model::Colour::rgb(static_cast<std::uint8_t>(qRed(rgb)),
+                                     static_cast<std::uint8_t>(qGreen(rgb)),
+                                     static_cast<std::uint8_t>(qBlue(rgb)));
 }
 
 // The contrast of a label's text as drawn: its commonest pixel is the
@@ -105,7 +105,7 @@ double drawnContrast(const QImage& shot, const QRect& area) {
             background = rgb;
     double best = 1.0;
     for (const auto& [rgb, count] : counts)
-        best = std::max(best, shell::contrastRatio(fromRgb(rgb), fromRgb(background)));
+        best = std::max(best, shell::model::contrastRatio(fromRgb(rgb), fromRgb(background)));
     return best;
 }
 
@@ -297,7 +297,7 @@ void recordChange(QAccessibleEvent* event) {
 class WindowsTest : public QObject {
     Q_OBJECT
 
-    std::map<QString, shell::WindowDescription> descriptions_;
+    std::map<QString, shell::model::WindowDescription> descriptions_;
     QObject context_;
     std::map<QString, std::unique_ptr<QWidget>> windows_;
     QStringList clicks_;
@@ -306,7 +306,7 @@ class WindowsTest : public QObject {
         auto& slot = windows_[name];
         if (!slot) {
             slot.reset(
-                qtshell::buildWindow(descriptions_.at(name), &context_, [this](auto clicked) {
+                shell::qt::buildWindow(descriptions_.at(name), &context_, [this](auto clicked) {
                     clicks_ << QString::fromUtf8(clicked.data(), std::ssize(clicked));
                 }));
             slot->show();
@@ -364,7 +364,7 @@ class WindowsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        qtshell::configureApplication();
+        shell::qt::configureApplication();
         // As with a screen reader running: accessibility events are made
         // (Qt makes them only while its platform's accessibility is active)
         // and recorded where the bridge to the screen reader would get them.
@@ -381,15 +381,15 @@ private slots:
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("name");
         for (const auto& [form, description] : descriptions_)
-            for (const auto* c : shell::allControls(description))
-                QTest::newRow(qPrintable(form + "/" + qtshell::toQString(c->name)))
-                    << form << qtshell::toQString(c->name);
+            for (const auto* c : shell::model::allControls(description))
+                QTest::newRow(qPrintable(form + "/" + shell::qt::toQString(c->name)))
+                    << form << shell::qt::toQString(c->name);
     }
     void everyControlHasRoleNameAndRectangle() {
         QFETCH(QString, form);
         QFETCH(QString, name);
         const auto& description = descriptions_.at(form);
-        const auto* c = shell::findControl(description, name.toStdString());
+        const auto* c = shell::model::findControl(description, name.toStdString());
         QWidget* w = window(form);
         auto* iface = accessible(control(w, qPrintable(name)));
         QVERIFY(iface);
@@ -398,7 +398,7 @@ private slots:
         QVERIFY(!iface->text(QAccessible::Name).isEmpty());
         QCOMPARE(iface->rect(),
                  windowRect(description, c->name).translated(w->mapToGlobal(QPoint(0, 0))));
-        QCOMPARE(iface->state().focusable, shell::isFocusable(c->kind));
+        QCOMPARE(iface->state().focusable, shell::model::isFocusable(c->kind));
     }
 
     void windowsAreFixedFramesNamedByTheirCaptionAndHoldTheirControls() {
@@ -413,7 +413,7 @@ private slots:
             QCOMPARE(w->windowIcon().availableSizes().value(0), QSize(32, 32));
             auto* iface = accessible(w);
             QCOMPARE(iface->role(), QAccessible::Window);
-            QCOMPARE(iface->text(QAccessible::Name), qtshell::toQString(description.caption));
+            QCOMPARE(iface->text(QAccessible::Name), shell::qt::toQString(description.caption));
         }
         // Option buttons are inside their frame's grouping.
         auto* option = accessible(control(window("Form1"), "Option3"));
@@ -442,7 +442,7 @@ private slots:
             QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
             // A label's lines are the lines it draws (the empty ones its
             // trailing breaks leave hold no text to read).
-            if (auto* label = dynamic_cast<qtshell::LabelWidget*>(text->object())) {
+            if (auto* label = dynamic_cast<shell::qt::LabelWidget*>(text->object())) {
                 QStringList drawn = label->wrappedLines();
                 while (drawn.size() > 1 && drawn.last().isEmpty())
                     drawn.removeLast();
@@ -570,8 +570,8 @@ private slots:
         QFETCH(QString, form);
         QFETCH(QString, name);
         auto* frame = accessible(control(window(form), qPrintable(name)));
-        const QString caption = qtshell::toQString(
-            *shell::findControl(descriptions_.at(form), name.toStdString())->caption);
+        const QString caption = shell::qt::toQString(
+            *shell::model::findControl(descriptions_.at(form), name.toStdString())->caption);
         QAccessibleInterface* label = frame->child(0);
         QCOMPARE(label->role(), QAccessible::StaticText);
         QCOMPARE(label->text(QAccessible::Name), caption);
@@ -618,8 +618,8 @@ private slots:
     }
 
     void messageBoxIsAnAlertWithOnePlainButton() {
-        qtshell::QtToolkit toolkit;
-        runtime::MessageBoxRequest request;
+        shell::qt::QtToolkit toolkit;
+        shell::runtime::MessageBoxRequest request;
         request.title = "岚溯穹岳（";
         // Chinese with a Latin word: as the driver box's prompt, and what
         // froze a screen reader's question about its first word.
@@ -642,13 +642,13 @@ private slots:
         // The described order less the greyed scroll bars and the options
         // that are not selected.
         QStringList expected;
-        for (const auto* c : shell::focusOrder(descriptions_.at("Form1"))) {
-            const bool bar = c->kind == shell::ControlKind::HScrollBar ||
-                             c->kind == shell::ControlKind::VScrollBar;
+        for (const auto* c : shell::model::focusOrder(descriptions_.at("Form1"))) {
+            const bool bar = c->kind == shell::model::ControlKind::HScrollBar ||
+                             c->kind == shell::model::ControlKind::VScrollBar;
             const bool unselected =
-                c->kind == shell::ControlKind::OptionButton && c->value.value_or(0) == 0;
+                c->kind == shell::model::ControlKind::OptionButton && c->value.value_or(0) == 0;
             if (!bar && !unselected)
-                expected << qtshell::toQString(c->name);
+                expected << shell::qt::toQString(c->name);
         }
         expected.move(0, expected.size() - 1); // the round ends where it began
         QCOMPARE(round(form1, true), expected);
@@ -715,7 +715,7 @@ private slots:
 
     void focusedPictureShowsADottedRectangle() {
         QWidget* form1 = freshForm1();
-        auto* picture = control<qtshell::PictureBoxWidget>(form1, "Picture2");
+        auto* picture = control<shell::qt::PictureBoxWidget>(form1, "Picture2");
         control(form1, "Command12")->setFocus();
         const QImage without = grab(picture);
         picture->setFocus();
@@ -732,7 +732,7 @@ private slots:
         QCOMPARE(with.copy(outline.adjusted(1, 1, -1, -1)),
                  without.copy(outline.adjusted(1, 1, -1, -1)));
         // The banner's rectangle keeps to what the window shows of it.
-        QCOMPARE(control<qtshell::PictureBoxWidget>(form1, "Picture1")->focusRect(),
+        QCOMPARE(control<shell::qt::PictureBoxWidget>(form1, "Picture1")->focusRect(),
                  QRect(8, 0, 1008, 129).adjusted(0, 0, -1, -1));
     }
 
@@ -757,14 +757,14 @@ private slots:
         const QPalette saved = QApplication::palette();
         QApplication::setPalette(palette);
         for (const auto& [form, description] : descriptions_) {
-            std::unique_ptr<QWidget> w(qtshell::buildWindow(description, &context_, [](auto) {}));
+            std::unique_ptr<QWidget> w(shell::qt::buildWindow(description, &context_, [](auto) {}));
             const QImage shot = grab(w.get());
-            for (const auto* c : shell::allControls(description)) {
-                if (c->kind != shell::ControlKind::Label || !c->foreColour)
+            for (const auto* c : shell::model::allControls(description)) {
+                if (c->kind != shell::model::ControlKind::Label || !c->foreColour)
                     continue;
                 const QRect area = windowRect(description, c->name).intersected(shot.rect());
                 const double contrast = drawnContrast(shot, area);
-                QVERIFY2(contrast >= shell::kReadableContrast,
+                QVERIFY2(contrast >= shell::model::kReadableContrast,
                          qPrintable(
                              QString("%1 %2: %3:1").arg(form).arg(c->name.c_str()).arg(contrast)));
             }
@@ -838,7 +838,7 @@ private slots:
 
     void sidePictureShowsItsInnerAreaAndABandOfBackColour() {
         const auto& bytes =
-            shell::findControl(descriptions_.at("Form1"), "Picture2")->picture->fileBytes();
+            shell::model::findControl(descriptions_.at("Form1"), "Picture2")->picture->fileBytes();
         const QImage side = QImage::fromData(QByteArrayView(bytes.data(), std::ssize(bytes)), "BMP")
                                 .convertToFormat(QImage::Format_RGB32);
         QWidget* form1 = freshForm1();
@@ -913,7 +913,7 @@ private slots:
         QFETCH(int, trailingBreaks);
         QFETCH(bool, navy);
         QWidget* w = window(form);
-        auto* label = control<qtshell::LabelWidget>(w, qPrintable(name));
+        auto* label = control<shell::qt::LabelWidget>(w, qPrintable(name));
         const QStringList lines = label->wrappedLines();
         QVERIFY(lines.size() >= minLines);
         const QFontMetrics metrics(label->font());
@@ -933,10 +933,11 @@ private slots:
 
     void narrowLabelWrapsAndClips() {
         // The same caption in a label too small for it.
-        qtshell::LabelWidget label(
+        shell::qt::LabelWidget label(
             QString::fromStdString(
-                *shell::findControl(descriptions_.at("Form2"), "Label8")->caption),
-            shell::Colour::rgb(255, 255, 255), shell::Colour::rgb(0, 0, 128), nullptr);
+                *shell::model::findControl(descriptions_.at("Form2"), "Label8")->caption),
+            shell::model::Colour::rgb(255, 255, 255), shell::model::Colour::rgb(0, 0, 128),
+            nullptr);
         label.setFont(window("Form2")->font());
         // Laid out wide first: the label must lay itself out again when it
         // is narrowed, and again when its font grows.

@@ -21,13 +21,13 @@ using record_test::encoded;
 using record_test::makeControl;
 using record_test::nestedFrames;
 using record_test::sampleWindow;
-using shell::ControlDescription;
-using shell::ControlKind;
-using shell::WindowDescription;
+using shell::model::ControlDescription;
+using shell::model::ControlKind;
+using shell::model::WindowDescription;
 using Bytes = std::vector<std::uint8_t>;
 
 ControlDescription& control(WindowDescription& w, const char* name) {
-    return *shell::findControl(w, name);
+    return *shell::model::findControl(w, name);
 }
 
 // Command1 moved into Frame9, itself inside Frame1.
@@ -63,7 +63,7 @@ TEST(RecordCodec, WindowsRoundTripAndTheBuildHoldsTheirCurrentRecords) {
     for (const auto& [window, built, file] : cases) {
         SCOPED_TRACE(window.name + " " + std::to_string(window.controls.size()));
         const Bytes record = encoded(window);
-        auto decoded = shell::decodeRecord(record);
+        auto decoded = shell::record::decodeRecord(record);
         ASSERT_TRUE(decoded) << decoded.error().message;
         EXPECT_TRUE(*decoded == window);
         EXPECT_EQ(encoded(*decoded), record);
@@ -72,7 +72,7 @@ TEST(RecordCodec, WindowsRoundTripAndTheBuildHoldsTheirCurrentRecords) {
         EXPECT_EQ(Bytes(built.begin(), built.end()), record);
         std::ifstream in(file, std::ios::binary);
         EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), record) << file;
-        auto fromBuilt = shell::decodeRecord(built);
+        auto fromBuilt = shell::record::decodeRecord(built);
         ASSERT_TRUE(fromBuilt);
         const auto pictures = record_test::windowPictures(*fromBuilt);
         for (const auto& p : pictures) {
@@ -123,13 +123,15 @@ const Refusal kRefusals[] = {
     {[](W& w) { control(w, "Command1").caption = "O\xC3"; },
      "control Command1 (ordinal 7) property 0x01 (caption): byte 1: expected well-formed UTF-8, "
      "got 0xc3"},
-    {[](W& w) { control(w, "Text1").backColour = shell::Colour{0}; },
+    {[](W& w) { control(w, "Text1").backColour = shell::model::Colour{0}; },
      "control Text1 (ordinal 6): a TextBox cannot carry a back colour"},
     {[](W& w) { control(w, "HScroll1").caption = "x"; },
      "control HScroll1 (ordinal 8): a HScrollBar cannot carry a caption or text"},
-    {[](W& w) { control(w, "Command1").font = shell::defaultWindowFont(); },
+    {[](W& w) { control(w, "Command1").font = shell::model::defaultWindowFont(); },
      "control Command1 (ordinal 7): a CommandButton cannot carry a font"},
-    {[](W& w) { control(w, "Label1").picture = shell::builtInPicture(record_test::kTinyBitmap); },
+    {[](W& w) {
+         control(w, "Label1").picture = shell::model::builtInPicture(record_test::kTinyBitmap);
+     },
      "control Label1 (ordinal 3): a Label cannot carry a picture"},
     {[](W& w) { control(w, "Command1").value = 1; },
      "control Command1 (ordinal 7): a CommandButton cannot carry a value"},
@@ -141,7 +143,7 @@ const Refusal kRefusals[] = {
      "control Check1 (ordinal 5) property 0x13 (value): expected a value from 0 to 2, got 3"},
     {[](W& w) { control(w, "Option1").value = 2; },
      "control Option1 (ordinal 4) property 0x13 (value): expected a value from 0 to 1, got 2"},
-    {[](W& w) { control(w, "Picture1").border = static_cast<shell::PictureBorder>(2); },
+    {[](W& w) { control(w, "Picture1").border = static_cast<shell::model::PictureBorder>(2); },
      "control Picture1 (ordinal 1) property 0x24 (border style): expected border style 0 or 1, "
      "got 2"},
     {[](W& w) { control(w, "Picture1").drawingSetting = 7; },
@@ -187,7 +189,7 @@ TEST(RecordEncoder, RefusesWhatTheFormatCannotHoldNamingControlAndProperty) {
     for (const Refusal& refusal : kRefusals) {
         WindowDescription w = sampleWindow();
         refusal.patch(w);
-        auto r = shell::encodeRecord(w);
+        auto r = shell::record::encodeRecord(w);
         EXPECT_EQ(r ? std::string("(encoded)") : r.error().message, refusal.message);
     }
 }

@@ -15,7 +15,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using record_test::makeControl;
-using shell::ControlKind;
+using shell::model::ControlKind;
 
 struct Hit {
     std::size_t at;
@@ -26,7 +26,7 @@ struct Sample {
     Bytes record;
     std::vector<record_test::BlockSpan> blocks;
 
-    explicit Sample(const shell::WindowDescription& w) : record(record_test::encoded(w)) {
+    explicit Sample(const shell::model::WindowDescription& w) : record(record_test::encoded(w)) {
         if (!record.empty())
             blocks = record_test::walkBlocks(record);
     }
@@ -354,9 +354,9 @@ class RecordCheck : public ::testing::TestWithParam<Row> {};
 
 TEST_P(RecordCheck, BrokenRecordGivesItsOwnMessage) {
     Sample s(record_test::sampleWindow());
-    ASSERT_TRUE(shell::decodeRecord(s.record)) << "the unbroken sample must decode";
+    ASSERT_TRUE(shell::record::decodeRecord(s.record)) << "the unbroken sample must decode";
     const Hit hit = GetParam().patch(s);
-    auto decoded = shell::decodeRecord(s.record);
+    auto decoded = shell::record::decodeRecord(s.record);
     ASSERT_FALSE(decoded) << "decoded although broken";
     EXPECT_EQ(decoded.error().message, expectedMessage(GetParam(), hit));
 }

@@ -20,7 +20,7 @@ namespace {
 // 241st is tried there.
 TEST(RecordTruncation, BothRecordsCutAtEveryOffsetFailWithAMessage) {
     for (const auto record : {embedded::form1_record(), embedded::form2_record()}) {
-        auto window = shell::decodeRecord(record);
+        auto window = shell::record::decodeRecord(record);
         ASSERT_TRUE(window);
         const auto pictures = record_test::windowPictures(*window);
         std::vector<bool> deep(record.size(), false);
@@ -35,7 +35,7 @@ TEST(RecordTruncation, BothRecordsCutAtEveryOffsetFailWithAMessage) {
             std::vector<std::uint8_t> copy(record.begin(), record.begin() + static_cast<long>(cut));
             if (cut >= 93)
                 record_test::putLe(copy, 89, static_cast<std::uint32_t>(cut - 89), 4);
-            const auto decoded = shell::decodeRecord(copy);
+            const auto decoded = shell::record::decodeRecord(copy);
             EXPECT_TRUE(!decoded && !decoded.error().message.empty()) << "cut " << cut;
         }
     }

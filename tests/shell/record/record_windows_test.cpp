@@ -40,8 +40,8 @@ Bytes captionBytes(const Bytes& record, const char* name) {
     return slice(record, at + 3, n);
 }
 
-std::size_t gbkSize(const shell::WindowDescription& window, const char* name) {
-    auto gbk = shell::text::utf8ToGbk(*shell::findControl(window, name)->caption);
+std::size_t gbkSize(const shell::model::WindowDescription& window, const char* name) {
+    auto gbk = shell::text::utf8ToGbk(*shell::model::findControl(window, name)->caption);
     EXPECT_TRUE(gbk) << name;
     return gbk ? gbk->size() : 0;
 }

@@ -8,9 +8,9 @@
 
 namespace record_test {
 
-std::vector<shell::Picture> windowPictures(const shell::WindowDescription& w) {
-    std::vector<shell::Picture> pictures{w.icon.value()};
-    for (const auto* c : shell::allControls(w))
+std::vector<shell::model::Picture> windowPictures(const shell::model::WindowDescription& w) {
+    std::vector<shell::model::Picture> pictures{w.icon.value()};
+    for (const auto* c : shell::model::allControls(w))
         if (c->picture)
             pictures.push_back(*c->picture);
     return pictures;
@@ -33,16 +33,16 @@ const std::uint8_t kTinyIcon[70] = {
     0x40, 0x80, 0xC0, 0xFF, 0, 0, 0, 0};                           // pixel, mask
 // clang-format on
 
-std::vector<std::uint8_t> encoded(const shell::WindowDescription& w) {
-    auto r = shell::encodeRecord(w);
+std::vector<std::uint8_t> encoded(const shell::model::WindowDescription& w) {
+    auto r = shell::record::encodeRecord(w);
     EXPECT_TRUE(r) << (r ? "" : r.error().message);
     return r ? *r : std::vector<std::uint8_t>{};
 }
 
-shell::ControlDescription makeControl(std::uint8_t ordinal, const char* name,
-                                      shell::ControlKind kind, shell::TwipRect rect,
-                                      std::uint16_t tab) {
-    shell::ControlDescription c;
+shell::model::ControlDescription makeControl(std::uint8_t ordinal, const char* name,
+                                             shell::model::ControlKind kind,
+                                             shell::model::TwipRect rect, std::uint16_t tab) {
+    shell::model::ControlDescription c;
     c.name = name;
     c.kind = kind;
     c.ordinal = ordinal;
@@ -51,38 +51,38 @@ shell::ControlDescription makeControl(std::uint8_t ordinal, const char* name,
     return c;
 }
 
-shell::WindowDescription sampleWindow() {
-    using shell::ControlKind;
-    shell::WindowDescription w;
+shell::model::WindowDescription sampleWindow() {
+    using shell::model::ControlKind;
+    shell::model::WindowDescription w;
     w.name = "Sample";
     w.windowId = {0x01020304u, 0x0506, 0x0708, {9, 10, 11, 12, 13, 14, 15, 16}};
     w.interfaceId = {0xA1A2A3A4u, 0xB1B2, 0xC1C2, {0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8}};
     w.caption = "样例窗口 Sample…";
-    w.drawingSetting = shell::kStandardDrawingSetting;
+    w.drawingSetting = shell::model::kStandardDrawingSetting;
     w.helpButton = false;
-    w.borderStyle = shell::kBorderStyleFixedDialog;
-    w.icon = shell::builtInPicture(kTinyIcon);
+    w.borderStyle = shell::model::kBorderStyleFixedDialog;
+    w.icon = shell::model::builtInPicture(kTinyIcon);
     w.linkTopic = "Sample";
     w.maxButton = false;
     w.minButton = true;
     w.client = {45, 375, 4500, 3000};
     w.showInTaskbar = false;
-    w.startUpPosition = shell::kStartUpCentreScreen;
+    w.startUpPosition = shell::model::kStartUpCentreScreen;
 
     auto picture = makeControl(1, "Picture1", ControlKind::PictureBox, {-120, 0, 600, 300}, 0);
-    picture.backColour = shell::Colour{0x00400000u};
-    picture.picture = shell::builtInPicture(kTinyBitmap);
-    picture.drawingSetting = shell::kStandardDrawingSetting;
-    picture.border = shell::PictureBorder::None;
+    picture.backColour = shell::model::Colour{0x00400000u};
+    picture.picture = shell::model::builtInPicture(kTinyBitmap);
+    picture.drawingSetting = shell::model::kStandardDrawingSetting;
+    picture.border = shell::model::PictureBorder::None;
     w.controls.push_back(picture);
 
     auto frame = makeControl(2, "Frame1", ControlKind::Frame, {240, 400, 3000, 2000}, 1);
     frame.caption = "框架";
     auto label = makeControl(3, "Label1", ControlKind::Label, {120, 240, 2000, 600}, 2);
     label.caption = "第一行\r\n第二行\n（全角）";
-    label.backColour = shell::Colour{0x8000000Fu};
-    label.foreColour = shell::Colour{0x00808080u};
-    label.font = shell::boldSongTi(157500);
+    label.backColour = shell::model::Colour{0x8000000Fu};
+    label.foreColour = shell::model::Colour{0x00808080u};
+    label.font = shell::model::boldSongTi(157500);
     label.font->italic = true;
     label.font->strikethrough = true;
     frame.children.push_back(label);
@@ -109,13 +109,14 @@ shell::WindowDescription sampleWindow() {
     return w;
 }
 
-shell::WindowDescription nestedFrames(int depth, std::vector<shell::ControlDescription> inner) {
-    shell::WindowDescription w = sampleWindow();
+shell::model::WindowDescription nestedFrames(int depth,
+                                             std::vector<shell::model::ControlDescription> inner) {
+    shell::model::WindowDescription w = sampleWindow();
     w.controls = std::move(inner);
     for (int i = depth; i >= 1; --i) {
         const std::string name = "Frame" + std::to_string(i);
-        auto frame =
-            makeControl(static_cast<std::uint8_t>(i), name.c_str(), shell::ControlKind::Frame);
+        auto frame = makeControl(static_cast<std::uint8_t>(i), name.c_str(),
+                                 shell::model::ControlKind::Frame);
         frame.children = std::move(w.controls);
         w.controls = {std::move(frame)};
     }

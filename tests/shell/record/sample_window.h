@@ -9,21 +9,23 @@
 
 namespace record_test {
 
-shell::WindowDescription sampleWindow();
+shell::model::WindowDescription sampleWindow();
 
 // The sample's settings holding only Frame1 .. Frame`depth` (ordinals 1 ..
 // depth), each inside the one before; the innermost holds `inner`.
-shell::WindowDescription nestedFrames(int depth, std::vector<shell::ControlDescription> inner);
+shell::model::WindowDescription nestedFrames(int depth,
+                                             std::vector<shell::model::ControlDescription> inner);
 
-shell::ControlDescription makeControl(std::uint8_t ordinal, const char* name,
-                                      shell::ControlKind kind, shell::TwipRect rect = {},
-                                      std::uint16_t tab = 0);
+shell::model::ControlDescription makeControl(std::uint8_t ordinal, const char* name,
+                                             shell::model::ControlKind kind,
+                                             shell::model::TwipRect rect = {},
+                                             std::uint16_t tab = 0);
 
 // The window's icon, then every picture box's picture, in description order.
-std::vector<shell::Picture> windowPictures(const shell::WindowDescription& w);
+std::vector<shell::model::Picture> windowPictures(const shell::model::WindowDescription& w);
 
 // The record of `w`; empty, with a test failure, if the encoder refuses it.
-std::vector<std::uint8_t> encoded(const shell::WindowDescription& w);
+std::vector<std::uint8_t> encoded(const shell::model::WindowDescription& w);
 
 // Bytes the sample's pictures point at; they live for the whole test run.
 extern const std::uint8_t kTinyBitmap[62];

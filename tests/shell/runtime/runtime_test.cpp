@@ -13,11 +13,12 @@ namespace {
 
 struct FakeWindow;
 
-class FakeToolkit : public runtime::Toolkit {
+class FakeToolkit : public shell::runtime::Toolkit {
 public:
-    std::unique_ptr<runtime::LiveWindow> realise(const shell::WindowDescription& description,
-                                                 runtime::WindowEvents& events) override;
-    void messageBox(const runtime::MessageBoxRequest& request) override {
+    std::unique_ptr<shell::runtime::LiveWindow>
+    realise(const shell::model::WindowDescription& description,
+            shell::runtime::WindowEvents& events) override;
+    void messageBox(const shell::runtime::MessageBoxRequest& request) override {
         messageBoxes.push_back(request);
     }
     void errorBox(std::string_view title, std::string_view text) override {
@@ -35,7 +36,7 @@ public:
     bool failShow = false;
     bool showLeavesHidden = false;
 
-    std::vector<runtime::MessageBoxRequest> messageBoxes;
+    std::vector<shell::runtime::MessageBoxRequest> messageBoxes;
     std::vector<std::pair<std::string, std::string>> errorBoxes;
     std::optional<int> loopExitCode;
     bool loopRan = false;
@@ -43,27 +44,27 @@ public:
     std::vector<FakeWindow*> live; // windows currently alive
 };
 
-struct FakeWindow : runtime::LiveWindow {
-    FakeWindow(FakeToolkit& owner, const shell::WindowDescription& description,
-               runtime::WindowEvents& sink)
+struct FakeWindow : shell::runtime::LiveWindow {
+    FakeWindow(FakeToolkit& owner, const shell::model::WindowDescription& description,
+               shell::runtime::WindowEvents& sink)
         : toolkit(owner), name(description.name), events(sink) {
         toolkit.live.push_back(this);
     }
     ~FakeWindow() override { std::erase(toolkit.live, this); }
 
-    runtime::Status show() override {
+    shell::runtime::Status show() override {
         if (toolkit.failShow)
-            return runtime::kFail;
+            return shell::runtime::kFail;
         ++showCalls;
         visible = !toolkit.showLeavesHidden;
-        return runtime::kOk;
+        return shell::runtime::kOk;
     }
     bool isVisible() const override { return visible; }
-    runtime::Status setEnabled(std::string_view control, bool on) override {
+    shell::runtime::Status setEnabled(std::string_view control, bool on) override {
         if (control == toolkit.failEnabledOf)
-            return runtime::kFail;
+            return shell::runtime::kFail;
         enabled[std::string(control)] = on;
-        return runtime::kOk;
+        return shell::runtime::kOk;
     }
 
     // What the user does.
@@ -72,14 +73,15 @@ struct FakeWindow : runtime::LiveWindow {
 
     FakeToolkit& toolkit;
     std::string name;
-    runtime::WindowEvents& events;
+    shell::runtime::WindowEvents& events;
     bool visible = false;
     int showCalls = 0;
     std::map<std::string, bool> enabled;
 };
 
-std::unique_ptr<runtime::LiveWindow>
-FakeToolkit::realise(const shell::WindowDescription& description, runtime::WindowEvents& events) {
+std::unique_ptr<shell::runtime::LiveWindow>
+FakeToolkit::realise(const shell::model::WindowDescription& description,
+                     shell::runtime::WindowEvents& events) {
     ++realised;
     return std::make_unique<FakeWindow>(*this, description, events);
 }
@@ -87,8 +89,8 @@ FakeToolkit::realise(const shell::WindowDescription& description, runtime::Windo
 class RuntimeTest : public ::testing::Test {
 protected:
     FakeToolkit toolkit;
-    runtime::ProjectDescriptor project = app::projectDescriptor();
-    std::optional<runtime::Runtime> rt;
+    shell::runtime::ProjectDescriptor project = app::projectDescriptor();
+    std::optional<shell::runtime::Runtime> rt;
 
     int run() { return rt.emplace(project, toolkit).run(); }
     FakeWindow* window(std::string_view name) {
@@ -133,7 +135,7 @@ TEST_F(RuntimeTest, TroubleshootingWindowOpensOnceAndAfreshAfterClosing) {
     run();
     FakeWindow* form1 = window("Form1");
     form1->click("Command13");
-    runtime::FormObject* instance = rt->defaultInstance("Form2").get();
+    shell::runtime::FormObject* instance = rt->defaultInstance("Form2").get();
     ASSERT_NE(instance, nullptr);
     form1->click("Command13");
     EXPECT_EQ(toolkit.realised, 2) << "a second click loads nothing";
@@ -157,7 +159,7 @@ TEST_F(RuntimeTest, TroubleshootingWindowOpensOnceAndAfreshAfterClosing) {
 
 TEST_F(RuntimeTest, FailingEnabledIsARunTimeErrorThatEndsTheProgram) {
     toolkit.failEnabledOf = "HScroll1";
-    EXPECT_EQ(run(), runtime::kRuntimeErrorExitCode);
+    EXPECT_EQ(run(), shell::runtime::kRuntimeErrorExitCode);
     EXPECT_FALSE(toolkit.loopRan);
     const std::pair<std::string, std::string> box = {
         "岚溯穹岳（",
@@ -181,7 +183,7 @@ TEST_P(ShowFailureTest, OfTheTroubleshootingWindowEndsTheProgram) {
     injectFailure();
     window("Form1")->click("Command13");
     EXPECT_NE(onlyErrorBox().find("'_Form2' 的方法 'Show'"), std::string::npos);
-    EXPECT_EQ(toolkit.loopExitCode, runtime::kRuntimeErrorExitCode);
+    EXPECT_EQ(toolkit.loopExitCode, shell::runtime::kRuntimeErrorExitCode);
     // Nothing runs once the program has ended.
     window("Form1")->click("Command12");
     EXPECT_TRUE(toolkit.messageBoxes.empty());
@@ -189,7 +191,7 @@ TEST_P(ShowFailureTest, OfTheTroubleshootingWindowEndsTheProgram) {
 
 TEST_P(ShowFailureTest, OfTheStartUpWindowEndsTheProgramBeforeTheLoop) {
     injectFailure();
-    EXPECT_EQ(run(), runtime::kRuntimeErrorExitCode);
+    EXPECT_EQ(run(), shell::runtime::kRuntimeErrorExitCode);
     EXPECT_FALSE(toolkit.loopRan);
     EXPECT_NE(onlyErrorBox().find("'_Form1' 的方法 'Show'"), std::string::npos);
 }
@@ -201,9 +203,10 @@ INSTANTIATE_TEST_SUITE_P(Runtime, ShowFailureTest, ::testing::Values(false, true
 
 TEST_F(RuntimeTest, UnreadableDescriptionIsReportedAndNoWindowIsBuilt) {
     project.windows[0].loadDescription = [] {
-        return shell::Expected<shell::WindowDescription>(shell::Error{"at offset 0x0: broken"});
+        return shell::Expected<shell::model::WindowDescription>(
+            shell::Error{"at offset 0x0: broken"});
     };
-    EXPECT_EQ(run(), runtime::kRuntimeErrorExitCode);
+    EXPECT_EQ(run(), shell::runtime::kRuntimeErrorExitCode);
     EXPECT_EQ(toolkit.realised, 0);
     // A Chinese sentence, then the decoder's own detail on a line of its own.
     EXPECT_NE(onlyErrorBox().find(
@@ -213,34 +216,35 @@ TEST_F(RuntimeTest, UnreadableDescriptionIsReportedAndNoWindowIsBuilt) {
 
 TEST_F(RuntimeTest, MessageBoxTakesItsTitleOrTheApplicationsAndAnswersOk) {
     rt.emplace(project, toolkit);
-    using runtime::Variant;
-    const auto ok = runtime::rtcMsgBox(Variant::string("p"), 0, Variant::string("t"),
-                                       Variant::missing(), Variant::missing());
-    runtime::rtcMsgBox(Variant::number(42), 0, Variant::missing(), Variant::missing(),
-                       Variant::missing());
-    EXPECT_EQ(ok.integer, runtime::kMessageBoxOk);
+    using shell::runtime::Variant;
+    const auto ok = shell::runtime::rtcMsgBox(Variant::string("p"), 0, Variant::string("t"),
+                                              Variant::missing(), Variant::missing());
+    shell::runtime::rtcMsgBox(Variant::number(42), 0, Variant::missing(), Variant::missing(),
+                              Variant::missing());
+    EXPECT_EQ(ok.integer, shell::runtime::kMessageBoxOk);
     EXPECT_EQ(toolkit.messageBoxes,
-              (std::vector<runtime::MessageBoxRequest>{{.title = "t", .prompt = "p"},
-                                                       {.title = "岚溯穹岳（", .prompt = "42"}}));
+              (std::vector<shell::runtime::MessageBoxRequest>{
+                  {.title = "t", .prompt = "p"}, {.title = "岚溯穹岳（", .prompt = "42"}}));
 }
 
 TEST(LanguageResources, OtherLibrariesFallBackToEnglish) {
-    const auto english = runtime::LanguageResources::load("vb6de.dll", 0x0407);
+    const auto english = shell::runtime::LanguageResources::load("vb6de.dll", 0x0407);
     EXPECT_FALSE(english.isSimplifiedChinese());
     EXPECT_EQ(
-        english.objectCallFailed(runtime::kFail, "_Form2", "Show"),
+        english.objectCallFailed(shell::runtime::kFail, "_Form2", "Show"),
         "Run-time error '-2147467259 (80004005)':\n\nMethod 'Show' of object '_Form2' failed");
-    EXPECT_TRUE(runtime::LanguageResources::load("VB6CHS.DLL", 0x0804).isSimplifiedChinese());
+    EXPECT_TRUE(
+        shell::runtime::LanguageResources::load("VB6CHS.DLL", 0x0804).isSimplifiedChinese());
 }
 
 TEST(Variants, FreeingLeavesArgumentsEmpty) {
-    runtime::Variant prompt;
-    runtime::Variant title = runtime::Variant::missing();
-    runtime::vbaVarDup(prompt, runtime::Variant::string("x"));
+    shell::runtime::Variant prompt;
+    shell::runtime::Variant title = shell::runtime::Variant::missing();
+    shell::runtime::vbaVarDup(prompt, shell::runtime::Variant::string("x"));
     EXPECT_EQ(prompt.text, "x");
-    runtime::vbaFreeVarList({&prompt, &title});
-    EXPECT_EQ(prompt.type, runtime::Variant::Type::Empty);
-    EXPECT_EQ(title.type, runtime::Variant::Type::Empty);
+    shell::runtime::vbaFreeVarList({&prompt, &title});
+    EXPECT_EQ(prompt.type, shell::runtime::Variant::Type::Empty);
+    EXPECT_EQ(title.type, shell::runtime::Variant::Type::Empty);
 }
 
 } // namespace

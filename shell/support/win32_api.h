@@ -1,7 +1,8 @@
 #pragma once
 
-// The one way shell/win32 includes the Windows headers: the Unicode API,
-// without the rarely used parts or the min/max macros.
+// The one way the shell includes the Windows headers (shell/win32, and
+// shell/text's converter on Windows): the Unicode API, without the rarely
+// used parts or the min/max macros.
 
 #ifndef UNICODE
 #define UNICODE
