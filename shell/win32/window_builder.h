@@ -26,7 +26,7 @@ struct ControlWindow {
 // fonts it made. The lists' elements keep their addresses.
 struct FormContents {
     std::vector<ControlWindow> controls;
-    std::vector<HWND> model::focusOrder; // the focusable controls in ascending tab index
+    std::vector<HWND> focusOrder; // the focusable controls in ascending tab index
     std::list<std::vector<Label>> labels;
     const std::vector<Label>* ownLabels = nullptr; // the form's, not a frame's
     std::list<PictureBoxContent> pictures;

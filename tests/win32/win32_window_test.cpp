@@ -30,7 +30,7 @@ namespace {
 
 using shell::model::ControlDescription;
 using shell::model::ControlKind;
-using shell::win32::LiveWindow;
+namespace win32 = shell::win32;
 
 struct RecordedEvents : shell::runtime::WindowEvents {
     void clicked(std::string_view name) override { clicks.emplace_back(name); }
@@ -151,7 +151,7 @@ protected:
         auto named = shell::model::withAccessibleNames(GetParam().describe(), GetParam().names());
         ASSERT_TRUE(named) << named.error().message;
         description = std::move(*named);
-        form = std::make_unique<LiveWindow>(description, toolkit.owner(), events);
+        form = std::make_unique<win32::LiveWindow>(description, toolkit.owner(), events);
         ASSERT_TRUE(form->isValid());
     }
     void TearDown() override {
@@ -175,7 +175,7 @@ protected:
         keys[VK_SHIFT] = shift ? 0x80 : 0;
         SetKeyboardState(keys);
         MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
-        EXPECT_TRUE(LiveWindow::preTranslate(message));
+        EXPECT_TRUE(win32::LiveWindow::preTranslate(message));
     }
     // The controls Tab (or Shift+Tab) visits from the focus round to it.
     std::vector<std::string> tabRound(bool backwards = false) {
@@ -191,7 +191,7 @@ protected:
     shell::model::WindowDescription description;
     shell::win32::Win32Toolkit toolkit;
     RecordedEvents events;
-    std::unique_ptr<LiveWindow> form;
+    std::unique_ptr<win32::LiveWindow> form;
 };
 
 class Form1Window : public LiveWindow {};
