@@ -103,6 +103,9 @@ Expected<void> Decoder::readHeader(ByteReader& r) {
                         " (the record's " + std::to_string(record_.size()) + " bytes minus " +
                         std::to_string(rf::kLengthOffset) + ")",
                     std::to_string(length));
+    // Room for every control at the window's level: saves moving them as
+    // the list grows.
+    window_.controls.reserve(headerCount_);
     return {};
 }
 
