@@ -17,24 +17,21 @@ constexpr int twipsToPixels(int twips, int dpi = kReferenceDpi) {
                                         : -((-scaled + half) / kTwipsPerInch));
 }
 
-// A control's rectangle: offset of its outer top-left corner from its
-// container's outer top-left corner, and its outer size, in twips.
-struct TwipRect {
-    std::int16_t left = 0;
-    std::int16_t top = 0;
-    std::int16_t width = 0;
-    std::int16_t height = 0;
-    friend bool operator==(const TwipRect&, const TwipRect&) = default;
+// Left, top, width and height in twips.
+template <typename T> struct TwipsRect {
+    T left = 0;
+    T top = 0;
+    T width = 0;
+    T height = 0;
+    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
 };
 
-// A window's client area in twips; the position is stored but replaced by
-// the start-up position when the window is shown.
-struct ClientRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    friend bool operator==(const ClientRect&, const ClientRect&) = default;
-};
+// A control's rectangle: offset of its outer top-left corner from its
+// container's outer top-left corner, and its outer size.
+using TwipRect = TwipsRect<std::int16_t>;
+
+// A window's client area; the position is stored but replaced by the
+// start-up position when the window is shown.
+using ClientRect = TwipsRect<std::int32_t>;
 
 } // namespace shell::model
