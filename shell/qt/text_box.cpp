@@ -1,7 +1,10 @@
 #include "shell/qt/text_box.h"
 
+#include "shell/qt/text_pieces.h"
+
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -46,6 +49,22 @@ void TextBoxWidget::focusInEvent(QFocusEvent* event) {
     }
     QFocusEvent plain(event->type(), Qt::OtherFocusReason);
     QLineEdit::focusInEvent(&plain);
+}
+
+// Ctrl+Left and Ctrl+Right move by the words a screen reader reads, each
+// Han character one: a line edit's own word moves pass over a whole run of
+// Chinese text at once.
+void TextBoxWidget::keyPressEvent(QKeyEvent* event) {
+    const bool byWord =
+        (event->modifiers() & ~Qt::ShiftModifier & ~Qt::KeypadModifier) == Qt::ControlModifier &&
+        (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right);
+    if (!byWord) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const int to = wordStartFrom(text(), cursorPosition(), event->key() == Qt::Key_Right ? 1 : -1);
+    cursorForward(event->modifiers() & Qt::ShiftModifier, to - cursorPosition());
+    event->accept();
 }
 
 void TextBoxWidget::placeTextLine() {
