@@ -1,5 +1,7 @@
 #include "shell/qt/frame_widget.h"
 
+#include "shell/qt/edges.h"
+
 #include <QPainter>
 
 namespace qtshell {
@@ -20,12 +22,7 @@ void FrameWidget::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics(font());
     const int top = metrics.height() / 2;
 
-    // Etched: a shadow line with a highlight line one pixel right and below.
-    const QRect box(0, top, width() - 1, height() - top - 1);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(box.adjusted(1, 1, 0, 0));
+    drawEtchedOutline(painter, QRect(0, top, width(), height() - top), palette());
 
     if (caption_.isEmpty())
         return;

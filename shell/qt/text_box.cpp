@@ -1,8 +1,9 @@
 #include "shell/qt/text_box.h"
 
+#include "shell/qt/edges.h"
+
 #include <QEvent>
 #include <QPainter>
-#include <qdrawutil.h>
 
 namespace qtshell {
 
@@ -38,7 +39,7 @@ void TextBoxWidget::resizeEvent(QResizeEvent* event) {
 void TextBoxWidget::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
+    drawSunkenEdge(painter, rect(), palette());
 }
 
 } // namespace qtshell
