@@ -30,7 +30,7 @@ const QList<int>& strikesOf(const QFont& font) {
     const QString family = font.family();
     if (const auto it = known.constFind(family); it != known.constEnd())
         return *it;
-    const QRawFont raw = QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese);
+    const QRawFont raw = QRawFont::fromFont(font);
     return *known.insert(family, strikesInTable(raw.fontTable("EBLC")));
 }
 
