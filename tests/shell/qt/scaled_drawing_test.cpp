@@ -85,6 +85,20 @@ QRect onDevice(const QRect& logical, qreal ratio) {
                  QPoint(at(logical.right() + 1) - 1, at(logical.bottom() + 1) - 1));
 }
 
+// The intermediate share (above) of a control's text: a button's caption
+// centred, a frame's in its top edge, a label's everywhere.
+double textShare(QWidget* widget, qreal ratio) {
+    const QFontMetrics metrics(widget->font());
+    QRect text = widget->rect();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        text = QRect(QPoint(), metrics.size(0, button->text()));
+        text.moveCenter(widget->rect().center());
+    } else if (widget->objectName().startsWith("Frame")) {
+        text = QRect(0, 0, widget->width(), metrics.height()).adjusted(8, 0, -16, 0);
+    }
+    return intermediateShare(grab(widget), onDevice(text, ratio));
+}
+
 // The colours found in a rectangle of the image.
 std::set<QRgb> coloursIn(const QImage& image, const QRect& area) {
     std::set<QRgb> colours;
@@ -188,22 +202,33 @@ private slots:
         QCOMPARE(widget->font().pixelSize(), pixelSize);
         QCOMPARE(widget->font().bold(), bold);
 
-        // Where the text is: a button's caption centred, a frame's in its
-        // top edge, a label's everywhere.
-        const QFontMetrics metrics(widget->font());
-        QRect text = widget->rect();
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            text = QRect(QPoint(), metrics.size(0, button->text()));
-            text.moveCenter(widget->rect().center());
-        } else if (name.startsWith("Frame")) {
-            text = QRect(0, 0, widget->width(), metrics.height()).adjusted(8, 0, -16, 0);
-        }
-        const QImage shot = grab(widget);
-        const double share = intermediateShare(shot, onDevice(text, factor_));
+        const double share = textShare(widget, factor_);
         const bool fromBitmaps =
             !bold && kUmingStrikes.contains(static_cast<int>(std::lround(pixelSize * factor_)));
         QVERIFY2(fromBitmaps ? share >= 0 && share < 0.02 : share > 0.2,
                  qPrintable(QString("%1 of the text's pixels are intermediate").arg(share)));
+    }
+
+    // Moved to a screen of another scale (the two-screen run has one at 1x
+    // and one at 2x), a window draws its text as that scale needs.
+    void textIsChosenAgainOnAScreenOfAnotherScale() {
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio())
+            QSKIP("needs two screens of different scales");
+        QWidget* form1 = window("Form1");
+        QWidget* button = control(form1, "Command13");
+        for (QScreen* screen : {screens[1], screens[0]}) {
+            form1->windowHandle()->setScreen(screen);
+            form1->move(screen->geometry().topLeft() + QPoint(10, 10));
+            QCoreApplication::processEvents();
+            const qreal ratio = screen->devicePixelRatio();
+            QCOMPARE(form1->devicePixelRatioF(), ratio);
+            const double share = textShare(button, ratio);
+            QVERIFY2(kUmingStrikes.contains(static_cast<int>(std::lround(12 * ratio)))
+                         ? share >= 0 && share < 0.02
+                         : share > 0.2,
+                     qPrintable(QString("at %1x, %2 intermediate").arg(ratio).arg(share)));
+        }
     }
 
     void strikesAreReadFromTheFacesTable_data() {
