@@ -1,12 +1,12 @@
 #include "shell/qt/text_box.h"
 
+#include "shell/qt/edges.h"
 #include "shell/qt/text_pieces.h"
 
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
-#include <qdrawutil.h>
 
 namespace qtshell {
 
@@ -87,7 +87,7 @@ void TextBoxWidget::resizeEvent(QResizeEvent* event) {
 void TextBoxWidget::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
+    drawSunkenEdge(painter, rect(), palette());
 }
 
 } // namespace qtshell
