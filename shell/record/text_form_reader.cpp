@@ -536,12 +536,12 @@ std::optional<Located> Reader::value(Cursor& c, const PropertyRule& rule, Bytes&
         const std::string_view fraction = dot == std::string_view::npos ? "" : size.substr(dot + 1);
         bool ok = !whole.empty() && whole.size() <= 6 && fraction.size() <= 4 &&
                   (dot == std::string_view::npos || !fraction.empty());
+        // At most ten digits in all: no overflow on the way.
         std::int64_t v = 0;
-        for (const char d : whole)
-            ok = ok && d >= '0' && d <= '9', v = v * 10 + (d - '0');
-        for (std::size_t i = 0; i < 4; ++i) {
-            const char d = i < fraction.size() ? fraction[i] : '0';
-            ok = ok && d >= '0' && d <= '9';
+        for (std::size_t i = 0; ok && i < whole.size() + 4; ++i) {
+            const std::size_t f = i - whole.size();
+            const char d = i < whole.size() ? whole[i] : f < fraction.size() ? fraction[f] : '0';
+            ok = d >= '0' && d <= '9';
             v = v * 10 + (d - '0');
         }
         if (!ok || v > std::numeric_limits<std::int32_t>::max())
