@@ -22,10 +22,9 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <span>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <variant>
 #include <vector>
 
@@ -151,26 +150,22 @@ std::variant<Loaded, Failure> load(const std::string& path, const Bytes& bytes) 
 // Writes `bytes` to a new file beside `path`, then renames it over `path`:
 // a failure leaves no file behind, and never half of one.
 bool writeAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        std::fprintf(stderr, "lansu_record: %s: cannot create: %s\n", path.c_str(),
-                     std::strerror(errno));
-        return false;
+    const std::string temporary = path + ".new" + std::to_string(std::random_device{}() % 1000000);
+    bool written = false;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        written = static_cast<bool>(out);
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    const bool written = done == bytes.size() && ::fchmod(fd, 0644) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::fprintf(stderr, "lansu_record: %s: cannot write: %s\n", path.c_str(),
-                     std::strerror(errno));
-        ::unlink(temporary.c_str());
+    std::error_code error;
+    if (written)
+        fs::rename(temporary, path, error);
+    if (!written || error) {
+        std::fprintf(stderr, "lansu_record: %s: cannot write%s%s\n", path.c_str(),
+                     error ? ": " : "", error ? error.message().c_str() : "");
+        fs::remove(temporary, error);
         return false;
     }
     return true;
