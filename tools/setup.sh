@@ -25,11 +25,16 @@ test_packages=(
     # face); clang and its libFuzzer for the fuzz preset
     libgtest-dev libgmock-dev libbenchmark-dev libzbar-dev zbar-tools
     libqrencode-dev qt6-svg-dev fonts-dejavu-core
+    # Qt's platform interface, through which the window test turns on
+    # accessibility events as a screen reader would
+    qt6-base-private-dev
     clang libclang-rt-14-dev
     # end-to-end tests and screenshots: an X server, a window manager, X tools
     xvfb openbox x11-utils xdotool wmctrl imagemagick
     # the accessibility tests: a session bus, the AT-SPI bus and its client
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+    # the screen reader the end-to-end test listens to, speaking to nothing
+    orca speech-dispatcher
     # Wayland: a headless compositor and Qt's Wayland platform plugin
     weston qt6-wayland
     # the Debian package and its checks
