@@ -13,6 +13,7 @@
 #include "shell/record/text_form_syntax.h"
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <map>
 #include <optional>
@@ -38,9 +39,8 @@ private:
         std::uint8_t kindCode;
         Fields fields;
         std::string_view name;
-        std::bitset<256> seen;              // property identifiers given
-        std::bitset<2> seenIds;             // window id, interface id
-        std::map<std::uint8_t, int> lineOf; // of each property, for duplicates
+        std::array<int, 256> lineOf{}; // of each property given, by identifier; 0: none
+        std::bitset<2> seenIds;        // window id, interface id
     };
     struct Block {
         Place ordinalPlace;
@@ -122,7 +122,7 @@ std::optional<Located> Reader::windowLine(Cursor& c) {
     out_.window.name = std::string(name);
     haveWindow_ = true;
     windowPlace_ = at;
-    open_.push_back({0, kWindowKindCode, {&out_.window, nullptr}, out_.window.name, {}, {}, {}});
+    open_.push_back({0, kWindowKindCode, {&out_.window, nullptr}, out_.window.name, {}, {}});
     return endOfLine(c);
 }
 
@@ -190,16 +190,10 @@ std::optional<Located> Reader::controlLine(Cursor& c, int depth) {
     control.name = std::string(name);
     control.kind = *kind;
     control.ordinal = ord;
-    const auto [entry, inserted] =
-        blocks_.emplace(control.name, Block{ordinalPlace, namePlace, ord});
+    const auto entry = blocks_.emplace(control.name, Block{ordinalPlace, namePlace, ord}).first;
     nameByOrdinal_[ord] = control.name;
-    open_.push_back({depth,
-                     static_cast<std::uint8_t>(*kind),
-                     {&out_.window, &control},
-                     entry->first,
-                     {},
-                     {},
-                     {}});
+    open_.push_back(
+        {depth, static_cast<std::uint8_t>(*kind), {&out_.window, &control}, entry->first, {}, {}});
     return std::nullopt;
 }
 
@@ -234,11 +228,10 @@ std::optional<Located> Reader::propertyLine(Cursor& c, std::size_t equals) {
                         "a property of a " + std::string(kindCodeName(block.kindCode)) + " (" +
                             names + ")",
                         quoted(name, Quote::Utf8));
-    if (block.seen[rule->id])
+    if (const int first = block.lineOf[rule->id])
         return expected(namePlace, "each property once",
                         "a second " + std::string(name) + " (the first at line " +
-                            std::to_string(block.lineOf[rule->id]) + ")");
-    block.seen[rule->id] = true;
+                            std::to_string(first) + ")");
     block.lineOf[rule->id] = namePlace.line;
 
     Bytes bytes;
