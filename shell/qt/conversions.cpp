@@ -1,5 +1,7 @@
 #include "shell/qt/conversions.h"
 
+#include "shell/qt/text_smoothing.h"
+
 #include <cmath>
 
 namespace shell::qt {
@@ -39,7 +41,7 @@ QColor toQColor(shell::model::Colour colour, const QPalette& palette) {
     }
 }
 
-QFont toQFont(const shell::model::Font& font) {
+QFont toQFont(const shell::model::Font& font, qreal devicePixelRatio) {
     // The installed face that stands in for 宋体 (see fonts.h), named
     // directly: asked for 宋体 itself, Qt first fails to find it and then
     // sorts every installed face into a fallback list, for each font.
@@ -56,15 +58,9 @@ QFont toQFont(const shell::model::Font& font) {
     // The Song faces' bytecode hinting is slow and reads no better at
     // these sizes.
     qfont.setHintingPreference(QFont::PreferNoHinting);
-    // 宋体's body sizes are drawn from the bitmaps it (and its stand-ins)
-    // carries, as on Windows, which Qt does only for unsmoothed text. Bold
-    // has no bitmaps and Qt's own bold smears small shapes, so it is drawn
-    // smoothed from the outlines. Set either way, so a font never inherits
-    // its parent's choice.
-    const bool bitmap = face == toQString(shell::model::kSongTiFace) &&
-                        pixels <= kSongTiBitmapPixels &&
-                        font.weight < static_cast<int>(QFont::DemiBold);
-    qfont.setStyleStrategy(bitmap ? QFont::NoAntialias : QFont::PreferDefault);
+    // 宋体 draws its body sizes from the bitmaps its face carries, as on
+    // Windows, and so do its stand-ins (AR PL UMing: 11 to 16 px).
+    chooseSmoothing(qfont, devicePixelRatio);
     return qfont;
 }
 

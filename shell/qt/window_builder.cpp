@@ -86,8 +86,8 @@ QIcon windowIcon(const shell::model::Picture& picture) {
 
 class Builder {
 public:
-    Builder(QObject* context, std::function<void(std::string_view)> clicked)
-        : context_(context), clicked_(std::move(clicked)) {}
+    Builder(QObject* context, std::function<void(std::string_view)> clicked, qreal devicePixelRatio)
+        : context_(context), clicked_(std::move(clicked)), devicePixelRatio_(devicePixelRatio) {}
 
     void addChildren(QWidget* container,
                      const std::vector<shell::model::ControlDescription>& controls) {
@@ -97,7 +97,7 @@ public:
             widget->setObjectName(toQString(control->name));
             widget->setGeometry(toPixels(control->rect));
             if (control->font)
-                widget->setFont(toQFont(*control->font));
+                widget->setFont(toQFont(*control->font, devicePixelRatio_));
             if (control->accessibleName)
                 widget->setAccessibleName(toQString(*control->accessibleName));
             if (control->kind == shell::model::ControlKind::Frame)
@@ -187,6 +187,7 @@ private:
 
     QObject* context_;
     std::function<void(std::string_view)> clicked_;
+    qreal devicePixelRatio_;
     std::map<std::string, QWidget*, std::less<>> focusTargets_;
     bool pictureUnshown_ = false;
 };
@@ -197,7 +198,10 @@ FormWindow* buildWindow(const shell::model::WindowDescription& description, QObj
                         std::function<void(std::string_view)> clicked) {
     auto* window = new FormWindow(description);
     window->setObjectName(toQString(description.name));
-    window->setFont(toQFont(shell::model::defaultWindowFont()));
+    // Fonts are smoothed for the screen the window opens on, and again if it
+    // moves to one of another scale.
+    const qreal ratio = window->fontsRatio();
+    window->setFont(toQFont(shell::model::defaultWindowFont(), ratio));
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, toQColor(shell::model::system_colour::kButtonFace, palette));
     window->setPalette(palette);
@@ -210,7 +214,7 @@ FormWindow* buildWindow(const shell::model::WindowDescription& description, QObj
         window->setWindowIcon(icon);
     }
 
-    Builder builder(context, std::move(clicked));
+    Builder builder(context, std::move(clicked), ratio);
     builder.addChildren(window, description.controls);
     if (builder.pictureUnshown()) {
         delete window;

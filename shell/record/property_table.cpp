@@ -50,6 +50,7 @@ template <auto Member> struct FieldOf {
 };
 
 struct Binding {
+    Encoding encoding;
     const void* field;
     std::string_view fieldWords;
     decltype(PropertyRule::read) read;
@@ -62,6 +63,7 @@ struct Binding {
 template <auto Member, typename Codec> constexpr Binding bind(std::string_view fieldWords = {}) {
     using F = FieldOf<Member>;
     return Binding{
+        Codec::kEncoding,
         &kFieldKey<Member>,
         fieldWords,
         [](PropertyInput& in, Fields f) -> Expected<void> {
@@ -125,8 +127,8 @@ constexpr Binding kOptionValue = bind<&C::value, OptionValueCodec>("a value");
 
 constexpr PropertyRule row(std::uint8_t kindCode, std::uint8_t id, std::string_view name,
                            const Binding& b) {
-    return PropertyRule{kindCode, id,        name,    b.field, b.fieldWords,
-                        b.read,   b.present, b.check, b.write, b.describe};
+    return PropertyRule{kindCode, id,        name,    b.encoding, b.field,   b.fieldWords,
+                        b.read,   b.present, b.check, b.write,    b.describe};
 }
 
 // Kind codes, as the control kinds are numbered.

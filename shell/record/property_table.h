@@ -33,6 +33,7 @@ struct PropertyRule {
     std::uint8_t kindCode; // 0 to 10 for controls, 13 for the window
     std::uint8_t id;
     std::string_view name;
+    Encoding encoding;
     // The description field the property fills: rules that share one fill
     // the same field.
     const void* field;

@@ -16,6 +16,7 @@ namespace {
 
 using record_test::le16;
 using record_test::le32;
+using shell::record::Encoding;
 
 using record_test::hex;
 
@@ -72,39 +73,35 @@ private:
         const auto* rule = shell::record::findPropertyRule(kind, r_[at]);
         const std::string name(rule->name);
         const std::size_t v = at + 1;
-        const auto is = [&](std::initializer_list<std::string_view> names) {
-            return std::find(names.begin(), names.end(), rule->name) != names.end();
-        };
-        // Laid out as the table's codec for each property name writes it.
-        if (is({"caption", "text", "link topic"})) {
+        switch (rule->encoding) {
+        case Encoding::Text: {
             const std::uint32_t n = le16(r_, v);
             add(name + " length", v, 2, {0, n - 1, n + 1, 0xFFFF});
             return v + 3 + n;
         }
-        if (is({"tab index"})) {
+        case Encoding::Boolean:
+        case Encoding::SmallInt:
+            add(name, v, 1, {1, 2, 3, 0xFE});
+            return v + 1;
+        case Encoding::Word:
             add(name, v, 2, {0, 0xFFFF});
             return v + 2;
-        }
-        if (is({"back colour", "fore colour"})) {
+        case Encoding::Colour:
             add(name, v, 4, {0x800000FF, 0xFFFFFFFF});
             return v + 4;
-        }
-        if (is({"drawing setting"})) {
+        case Encoding::Constant:
             add(name, v + 1, 1, {1});
             return v + 4;
-        }
-        if (is({"rectangle"})) {
+        case Encoding::Rect:
             for (std::size_t i = 0; i < 4; ++i)
                 add(name + " " + std::to_string(i), v + 2 * i, 2, {0, 0xFFFF, 0x7FFF, 0x8000});
             return v + 8;
-        }
-        if (is({"client rectangle"})) {
+        case Encoding::ClientRect:
             for (std::size_t i = 0; i < 4; ++i)
                 add(name + " " + std::to_string(i), v + 4 * i, 4,
                     {0, 0xFFFFFFFF, 14, 15, 245760, 245761, 0x7FFFFFFF, 0x80000000});
             return v + 16;
-        }
-        if (is({"font"})) {
+        case Encoding::Font:
             add("font version", v, 1, {2});
             add("font charset", v + 1, 2, {0, 0xFFFF});
             add("font flags", v + 3, 1, {0x10, 0x0E});
@@ -113,12 +110,10 @@ private:
                 {0, 1, 9999, 10000, 16380000, 16380001, 0x7FFFFFFF, 0xFFFFFFFF});
             add("font name length", v + 10, 1, {0, r_[v + 10] - 1u, r_[v + 10] + 1u, 32});
             return v + 11 + r_[v + 10];
-        }
-        if (is({"picture", "icon"}))
+        case Encoding::Picture:
             return picture(name, v);
-        // The rest are one byte: booleans and small integers.
-        add(name, v, 1, {1, 2, 3, 0xFE});
-        return v + 1;
+        }
+        return v;
     }
 
     std::size_t picture(const std::string& name, std::size_t v) {
