@@ -30,6 +30,9 @@ test_packages=(
     # face); clang and its libFuzzer for the fuzz preset
     libgtest-dev libgmock-dev libbenchmark-dev libzbar-dev zbar-tools
     libqrencode-dev qt6-svg-dev fonts-dejavu-core
+    # Qt's platform interface, through which the window test turns on
+    # accessibility events as a screen reader would
+    qt6-base-private-dev
     clang libclang-rt-14-dev
     # end-to-end tests and screenshots: an X server, a window manager, X tools
     xvfb openbox x11-utils xdotool wmctrl imagemagick

@@ -1,5 +1,6 @@
 #pragma once
 
+class QMessageBox;
 class QWidget;
 
 namespace qtshell {
@@ -16,5 +17,9 @@ void installAccessibility();
 // existed (Qt describes a widget as soon as its base class reports a change,
 // and keeps that description). Call at the end of the derived constructor.
 void describeAfresh(QWidget* widget);
+
+// Has a message box's prompt described as its prompt, once its text is set:
+// the label that shows it was made, and may have been described, before.
+void describePromptAfresh(QMessageBox& box);
 
 } // namespace qtshell

@@ -3,15 +3,38 @@
 #include "shell/model/control_behaviour.h"
 #include "shell/qt/accessibility.h"
 
+#include <QAccessible>
+
 namespace qtshell {
 
 CheckBoxWidget::CheckBoxWidget(const QString& caption, Qt::CheckState initial, QWidget* parent)
-    : QCheckBox(caption, parent) {
+    : QCheckBox(caption, parent), announced_(initial) {
     // Tristate only so the grayed state can be shown; nextCheckState() keeps
     // the user's clicks to two states.
     setTristate(true);
     setCheckState(initial);
+    connect(this, &QCheckBox::stateChanged, this,
+            [this](int now) { announce(static_cast<Qt::CheckState>(now)); });
     describeAfresh(this);
+}
+
+// Qt holds grayed as ticked-and-mixed and reports a change of "ticked" only:
+// between grayed and ticked it reports nothing a screen reader hears (the
+// AT-SPI bridge passes no change of "mixed" on), so it would go on saying
+// "partly ticked". Those two changes are told here, once each.
+void CheckBoxWidget::announce(Qt::CheckState now) {
+    const Qt::CheckState before = announced_;
+    announced_ = now;
+    const auto grayedAndTicked = [](Qt::CheckState a, Qt::CheckState b) {
+        return a == Qt::PartiallyChecked && b == Qt::Checked;
+    };
+    if (!grayedAndTicked(before, now) && !grayedAndTicked(now, before))
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    changed.checkStateMixed = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 bool CheckBoxWidget::hitButton(const QPoint& position) const {

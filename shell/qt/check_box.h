@@ -15,6 +15,12 @@ public:
 protected:
     bool hitButton(const QPoint& position) const override;
     void nextCheckState() override;
+
+private:
+    // Tells assistive technologies of a change between grayed and ticked.
+    void announce(Qt::CheckState now);
+
+    Qt::CheckState announced_;
 };
 
 } // namespace qtshell

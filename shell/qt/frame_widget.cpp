@@ -1,5 +1,9 @@
 #include "shell/qt/frame_widget.h"
 
+#include "shell/model/colour.h"
+#include "shell/qt/label_widget.h"
+
+#include <QEvent>
 #include <QPainter>
 
 namespace qtshell {
@@ -13,12 +17,36 @@ FrameWidget::FrameWidget(const QString& caption, QWidget* parent)
     : QWidget(parent), caption_(caption) {
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
+    // Created before the frame's controls, so it lies below them all.
+    if (!caption_.isEmpty()) {
+        captionLabel_ =
+            new LabelWidget(caption_, shell::system_colour::kButtonFace, std::nullopt, this);
+        placeCaption();
+    }
+}
+
+// The caption's text starts after the gap's padding; the label reaches to the
+// gap's end, so no fraction of a glyph's advance can wrap it.
+void FrameWidget::placeCaption() {
+    if (captionLabel_)
+        captionLabel_->setGeometry(captionGap().adjusted(kCaptionPadding, 0, 0, 0));
+}
+
+QRect FrameWidget::captionGap() const {
+    const QFontMetrics metrics(font());
+    return QRect(kCaptionIndent, 0, metrics.horizontalAdvance(caption_) + 2 * kCaptionPadding,
+                 metrics.height());
+}
+
+void FrameWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        placeCaption();
 }
 
 void FrameWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QFontMetrics metrics(font());
-    const int top = metrics.height() / 2;
+    const int top = QFontMetrics(font()).height() / 2;
 
     // Etched: a shadow line with a highlight line one pixel right and below.
     const QRect box(0, top, width() - 1, height() - top - 1);
@@ -27,14 +55,9 @@ void FrameWidget::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::Light));
     painter.drawRect(box.adjusted(1, 1, 0, 0));
 
-    if (caption_.isEmpty())
-        return;
-    const int textWidth = metrics.horizontalAdvance(caption_);
-    const QRect gap(kCaptionIndent, 0, textWidth + 2 * kCaptionPadding, metrics.height());
-    painter.fillRect(gap, palette().color(QPalette::Window));
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(gap.adjusted(kCaptionPadding, 0, -kCaptionPadding, 0),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption_);
+    // The border breaks for the caption, which its label draws.
+    if (captionLabel_)
+        painter.fillRect(captionGap(), palette().color(QPalette::Window));
 }
 
 } // namespace qtshell

@@ -74,6 +74,17 @@ QStringList LabelWidget::wrappedLines() const {
     return lines;
 }
 
+QList<int> LabelWidget::lineStarts() const {
+    QList<int> starts;
+    int paragraphStart = 0;
+    for (const auto& layout : paragraphs()) {
+        for (int i = 0; i < layout->lineCount(); ++i)
+            starts << paragraphStart + layout->lineAt(i).textStart();
+        paragraphStart += static_cast<int>(layout->text().size()) + 1;
+    }
+    return starts;
+}
+
 // Each paragraph is followed in the caption by the '\n' that split it off.
 QRect LabelWidget::characterRect(int offset) const {
     int start = 0;

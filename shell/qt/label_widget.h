@@ -27,6 +27,8 @@ public:
     const QString& caption() const { return caption_; }
     // The caption's lines as drawn: each paragraph wrapped to the width.
     QStringList wrappedLines() const;
+    // Where in the caption each drawn line begins.
+    QList<int> lineStarts() const;
 
     // The colours as drawn against the current palette. A stated fore colour
     // keeps its hue but is lightened or darkened as little as it takes to

@@ -1,5 +1,6 @@
 #include "shell/qt/qt_toolkit.h"
 
+#include "shell/qt/accessibility.h"
 #include "shell/qt/conversions.h"
 #include "shell/qt/live_window.h"
 
@@ -72,6 +73,7 @@ runtime::MessageBoxResult QtToolkit::messageBox(const runtime::MessageBoxRequest
     box.setWindowTitle(toQString(request.title));
     box.setTextFormat(Qt::PlainText);
     box.setText(normaliseLineBreaks(toQString(request.prompt)));
+    describePromptAfresh(box);
     box.setIcon(iconFor(request.icon));
     // No window of the program takes input until the box is dismissed.
     box.setWindowModality(Qt::ApplicationModal);
@@ -103,6 +105,7 @@ void QtToolkit::errorBox(std::string_view title, std::string_view text) {
     QMessageBox box(QMessageBox::Critical, toQString(title), toQString(text), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("runtimeErrorBox"));
     box.setTextFormat(Qt::PlainText);
+    describePromptAfresh(box);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

@@ -1,6 +1,7 @@
 #include "shell/qt/text_box.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -16,6 +17,35 @@ TextBoxWidget::TextBoxWidget(const QString& text, QWidget* parent) : QLineEdit(p
     setText(text);
     setFrame(false);
     setCursorPosition(0);
+}
+
+QRect TextBoxWidget::characterRect(int offset) const {
+    const QString shown = text();
+    if (offset < 0 || offset >= shown.size())
+        return {};
+    // The cursor is drawn where the text is, however far it has scrolled.
+    const QFontMetrics metrics(font());
+    const QRect cursor = cursorRect();
+    const int origin =
+        cursor.center().x() - metrics.horizontalAdvance(shown.left(cursorPosition()));
+    return QRect(origin + metrics.horizontalAdvance(shown.left(offset)),
+                 cursor.center().y() - metrics.height() / 2,
+                 metrics.horizontalAdvance(shown.mid(offset, 1)), metrics.height());
+}
+
+// The classic text box keeps its caret and selects nothing when Tab brings
+// the focus; a line edit would select its whole text, and a screen reader
+// would read it out as selected on the way in and unselected on the way out.
+void TextBoxWidget::focusInEvent(QFocusEvent* event) {
+    const bool byKey = event->reason() == Qt::TabFocusReason ||
+                       event->reason() == Qt::BacktabFocusReason ||
+                       event->reason() == Qt::ShortcutFocusReason;
+    if (!byKey) {
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    QFocusEvent plain(event->type(), Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&plain);
 }
 
 void TextBoxWidget::placeTextLine() {

@@ -12,8 +12,13 @@ class TextBoxWidget : public QLineEdit {
 public:
     TextBoxWidget(const QString& text, QWidget* parent);
 
+    // Where the text's character at `offset` is drawn, in the box's
+    // coordinates; empty past the end.
+    QRect characterRect(int offset) const;
+
 protected:
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
