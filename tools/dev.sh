@@ -43,7 +43,8 @@ test)
         windows_tests=OFF
     fi
     echo "dev.sh: the Windows tests run at $windows"
-    cmake --preset win32 -DLANSU_HOST_ENCODER="$encoder" -DLANSU_WINDOWS_TESTS=$windows_tests >/dev/null
+    cmake --preset win32 -DLANSU_HOST_ENCODER="$encoder" \
+        -DLANSU_WINDOWS_TESTS=$windows_tests >/dev/null
     cmake --build --preset win32
     ctest --preset win32
     if [ $windows_tests = OFF ]; then

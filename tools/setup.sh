@@ -87,7 +87,9 @@ fi
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     if ! command -v sudo >/dev/null; then
-        echo "setup: installing the missing packages (${#missing[@]}) through apt needs root, and sudo is not installed: run this as root, or as root run 'apt-get install sudo && adduser $(id -un) sudo' and log in again" >&2
+        echo "setup: installing the missing packages (${#missing[@]}) through apt needs root," \
+            "and sudo is not installed: run this as root, or as root run" \
+            "'apt-get install sudo && adduser $(id -un) sudo' and log in again" >&2
         exit 1
     fi
     sudo="sudo"

@@ -66,8 +66,9 @@ def unreachable_addresses(text):
     for address in re.findall(r"https?://[^\s\"'<>]+", text):
         host = (urllib.parse.urlsplit(address).hostname or "").rstrip(".")
         labels = host.split(".")
-        if labels[-1] in ("example", "invalid", "test", "localhost") or (
-                len(labels) >= 2 and labels[-2] == "example" and labels[-1] in ("com", "net", "org")):
+        reserved = labels[-1] in ("example", "invalid", "test", "localhost")
+        example = labels[-2:] in (["example", "com"], ["example", "net"], ["example", "org"])
+        if reserved or example:
             found.append(address)
     return found
 
