@@ -23,7 +23,7 @@ test)
     build default
     ctest --preset default
     # The fuzz targets (clang): regression inputs replayed, then a minute of
-    # fuzzing each, the two side by side.
+    # fuzzing, two targets side by side.
     build fuzz
     ctest --preset fuzz
     build asan

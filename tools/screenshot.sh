@@ -3,20 +3,36 @@
 #   docs/screenshots/main_window.png            the main window with its frame
 #   docs/screenshots/troubleshooting_window.png the troubleshooting window, opened
 #                                               with the "故障协助" button
-# Usage: tools/screenshot.sh [EXECUTABLE]   (default: build/default/穹岳科技岚溯)
+# Usage: tools/screenshot.sh [--scale FACTOR] [--output DIR] [EXECUTABLE]
+#   --scale   the display scale, as QT_SCALE_FACTOR sets it (default 1; 2 for a
+#             high-density display); the screen grows with it
+#   --output  where the pictures go (default docs/screenshots)
+#   EXECUTABLE defaults to build/default/穹岳科技岚溯
 # Needs: xvfb openbox x11-utils xdotool wmctrl imagemagick (tools/setup.sh).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-executable=${1:-$root/build/default/穹岳科技岚溯}
+scale=1
 output=$root/docs/screenshots
+while [ $# -gt 0 ]; do
+    case $1 in
+    --scale) scale=${2:?--scale needs a factor}; shift 2 ;;
+    --output) output=${2:?--output needs a directory}; shift 2 ;;
+    *) break ;;
+    esac
+done
+executable=${1:-$root/build/default/穹岳科技岚溯}
 
 main_title="岚溯 Lansu  X  Read-only operation    穹岳（汀川）科技有限公司数据研究院电子数字取证刑事技术侦查局 "
 troubleshooting_title="岚溯 Lansu  X  Read-only operation    故障排查"
-troubleshooting_button="792 208"   # centre of "故障协助" in the main window's client area
+troubleshooting_button=(792 208)   # centre of "故障协助" in the main window's client area
 wait_tenths=100                    # every wait gives up after 10 s
 
 die() { echo "screenshot: $*" >&2; exit 1; }
+
+# scaled N: N logical pixels in screen pixels at the chosen scale.
+scaled() { awk -v n="$1" -v f="$scale" 'BEGIN { printf "%d", n * f + 0.5 }'; }
+[ "$(scaled 100)" -ge 100 ] || die "not a scale of 1 or more: $scale"
 
 for tool in Xvfb openbox xprop xwininfo xdotool wmctrl import; do
     command -v "$tool" >/dev/null || die "missing $tool; run tools/setup.sh"
@@ -50,7 +66,7 @@ wait_for() {
 }
 
 # The X server picks a free display and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+Xvfb -displayfd 3 -screen 0 "$(scaled 1280)x$(scaled 1024)x24" -nolisten tcp -noreset \
     3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display_known() { grep -q '^[0-9]\+$' "$work/display" 2>/dev/null; }
@@ -58,7 +74,8 @@ wait_for "Xvfb to start" display_known
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
 
-unset QT_QPA_PLATFORM LC_ALL LC_MESSAGES LANGUAGE
+unset QT_QPA_PLATFORM LC_ALL LC_MESSAGES LANGUAGE QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING
+export QT_SCALE_FACTOR=$scale
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 
@@ -125,8 +142,8 @@ mkdir -p "$output"
 main=$(wait_for "the main window" window_titled "$main_title")
 capture "$main" "$output/main_window.png"
 
-# shellcheck disable=SC2086  # two coordinates
-xdotool mousemove --window "$main" $troubleshooting_button click 1
+xdotool mousemove --window "$main" "$(scaled "${troubleshooting_button[0]}")" \
+    "$(scaled "${troubleshooting_button[1]}")" click 1
 xdotool mousemove 0 0
 troubleshooting=$(wait_for "the troubleshooting window" window_titled "$troubleshooting_title")
 capture "$troubleshooting" "$output/troubleshooting_window.png"

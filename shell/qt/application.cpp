@@ -79,8 +79,8 @@ void configureApplication() {
     // Qt lays a widget's text out in the application font before the widget
     // takes its window's; with the window font as the application's, that
     // first layout loads no other face. Message boxes take it too, as they
-    // take 宋体 9 pt on a Chinese desktop.
-    QApplication::setFont(toQFont(shell::defaultWindowFont()));
+    // take 宋体 9 pt on a Chinese desktop, smoothed for the finest screen.
+    QApplication::setFont(toQFont(shell::defaultWindowFont(), qApp->devicePixelRatio()));
 }
 
 } // namespace qtshell

@@ -2,6 +2,7 @@
 
 #include "shell/model/control_behaviour.h"
 #include "shell/qt/accessibility.h"
+#include "shell/qt/atspi_events.h"
 
 #include <QAccessible>
 
@@ -19,12 +20,15 @@ CheckBoxWidget::CheckBoxWidget(const QString& caption, Qt::CheckState initial, Q
 }
 
 // Qt holds grayed as ticked-and-mixed and reports a change of "ticked" only:
-// between grayed and ticked it reports nothing a screen reader hears (the
-// AT-SPI bridge passes no change of "mixed" on), so it would go on saying
-// "partly ticked". Those two changes are told here, once each.
+// between grayed and ticked it reports nothing a screen reader hears, and no
+// change of "mixed" reaches one at all, so it would go on saying "partly
+// ticked". Those changes are told here: "mixed" first, so that the screen
+// reader has it when the change of "ticked" has it read the box again.
 void CheckBoxWidget::announce(Qt::CheckState now) {
     const Qt::CheckState before = announced_;
     announced_ = now;
+    if ((before == Qt::PartiallyChecked) != (now == Qt::PartiallyChecked))
+        tellIndeterminateChanged(this, now == Qt::PartiallyChecked);
     const auto grayedAndTicked = [](Qt::CheckState a, Qt::CheckState b) {
         return a == Qt::PartiallyChecked && b == Qt::Checked;
     };

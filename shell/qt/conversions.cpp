@@ -1,5 +1,7 @@
 #include "shell/qt/conversions.h"
 
+#include "shell/qt/text_smoothing.h"
+
 #include <cmath>
 
 namespace qtshell {
@@ -39,7 +41,7 @@ QColor toQColor(shell::Colour colour, const QPalette& palette) {
     }
 }
 
-QFont toQFont(const shell::Font& font) {
+QFont toQFont(const shell::Font& font, qreal devicePixelRatio) {
     // The installed face that stands in for 宋体 (see fonts.h), named
     // directly: asked for 宋体 itself, Qt first fails to find it and then
     // sorts every installed face into a fallback list, for each font.
@@ -56,18 +58,11 @@ QFont toQFont(const shell::Font& font) {
     // glyph was most of the start-up's text cost, and the unhinted glyphs
     // read as well at these sizes.
     qfont.setHintingPreference(QFont::PreferNoHinting);
-    // 宋体 draws its body sizes unsmoothed, from the bitmaps the face
-    // carries for them, as on Windows. Its stand-ins carry such bitmaps too
-    // (AR PL UMing: 11 to 16 px), which Qt draws only for unsmoothed text;
-    // copying a bitmap also costs far less than rasterising an outline,
-    // which was most of the first paint. The face has no bold bitmaps, and
-    // the bold that Qt makes from the regular ones smears small shapes (an
-    // ellipsis becomes a dash), so bold text is drawn from the outlines,
-    // smoothed. Set either way, so that a font never inherits its parent's
-    // choice.
-    const bool bitmap = face == toQString(shell::kSongTiFace) && pixels <= kSongTiBitmapPixels &&
-                        font.weight < static_cast<int>(QFont::DemiBold);
-    qfont.setStyleStrategy(bitmap ? QFont::NoAntialias : QFont::PreferDefault);
+    // 宋体 draws its body sizes from the bitmaps its face carries, as on
+    // Windows, and so do its stand-ins (AR PL UMing: 11 to 16 px); copying
+    // a bitmap also costs far less than rasterising an outline, which was
+    // most of the first paint.
+    chooseSmoothing(qfont, devicePixelRatio);
     return qfont;
 }
 

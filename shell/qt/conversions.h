@@ -25,11 +25,10 @@ QSize toPixels(const shell::ClientRect& rect);
 // A stored colour, or a system colour resolved against the palette.
 QColor toQColor(shell::Colour colour, const QPalette& palette);
 
-// 宋体 at this many pixels and fewer is drawn unsmoothed (see toQFont).
-inline constexpr int kSongTiBitmapPixels = 16;
-
-// A font as Qt draws it: 宋体 by the face installSongTiSubstitutes chose.
-QFont toQFont(const shell::Font& font);
+// A font as Qt draws it: 宋体 by the face installSongTiSubstitutes chose,
+// smoothed or not for a display of that device pixel ratio (see
+// text_smoothing.h).
+QFont toQFont(const shell::Font& font, qreal devicePixelRatio = 1.0);
 
 QString toQString(std::string_view utf8);
 

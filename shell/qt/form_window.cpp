@@ -3,6 +3,7 @@
 #include "shell/model/ordering.h"
 #include "shell/qt/conversions.h"
 #include "shell/qt/option_button.h"
+#include "shell/qt/text_smoothing.h"
 #include "shell/qt/x11_hints.h"
 
 #include <QApplication>
@@ -34,7 +35,8 @@ QMargins frameMargins(const QWidget* window) {
 FormWindow::FormWindow(const shell::WindowDescription& description)
     : QWidget(nullptr), startUpPosition_(description.startUpPosition),
       storedPosition_(shell::twipsToPixels(description.client.left),
-                      shell::twipsToPixels(description.client.top)) {
+                      shell::twipsToPixels(description.client.top)),
+      fontsRatio_(devicePixelRatioF()) {
     Qt::WindowFlags flags =
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (description.borderStyle == shell::kBorderStyleFixedDialog)
@@ -112,6 +114,21 @@ QWidget* FormWindow::nextInFocusOrder(QWidget* from, bool forward) const {
             return !option || option->isGroupTabStop();
         });
     return next ? focusOrder_[*next].data() : nullptr;
+}
+
+bool FormWindow::event(QEvent* event) {
+    // On a screen of another scale the text is drawn at another size, which
+    // the face may or may not carry bitmaps for.
+    const bool rescaled =
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        event->type() == QEvent::DevicePixelRatioChange ||
+#endif
+        event->type() == QEvent::ScreenChangeInternal;
+    if (rescaled && !qFuzzyCompare(devicePixelRatioF(), fontsRatio_)) {
+        fontsRatio_ = devicePixelRatioF();
+        chooseSmoothingAgain(this, fontsRatio_);
+    }
+    return QWidget::event(event);
 }
 
 bool FormWindow::focusNextPrevChild(bool next) {

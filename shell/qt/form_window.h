@@ -19,6 +19,10 @@ public:
     // Called once the user has closed the window with its close box.
     std::function<void()> onClosed;
 
+    // The device pixel ratio its text is smoothed for: its screen's when it
+    // was made, then that of each screen it moves to.
+    qreal fontsRatio() const { return fontsRatio_; }
+
     // Shows the window for the first time at its start-up position.
     void showAtStartUpPosition();
 
@@ -30,6 +34,7 @@ public:
     QWidget* nextInFocusOrder(QWidget* from, bool forward) const;
 
 protected:
+    bool event(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -42,6 +47,7 @@ private:
     QPoint storedPosition_;
     bool centreOnFirstPaint_ = false;
     bool frameExtentsRequested_ = false;
+    qreal fontsRatio_;
 };
 
 } // namespace qtshell

@@ -1,6 +1,7 @@
 #include "shell/qt/frame_widget.h"
 
 #include "shell/model/colour.h"
+#include "shell/qt/edges.h"
 #include "shell/qt/label_widget.h"
 
 #include <QEvent>
@@ -48,12 +49,7 @@ void FrameWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int top = QFontMetrics(font()).height() / 2;
 
-    // Etched: a shadow line with a highlight line one pixel right and below.
-    const QRect box(0, top, width() - 1, height() - top - 1);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(box.adjusted(1, 1, 0, 0));
+    drawEtchedOutline(painter, QRect(0, top, width(), height() - top), palette());
 
     // The border breaks for the caption, which its label draws.
     if (captionLabel_)

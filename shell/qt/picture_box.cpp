@@ -1,7 +1,8 @@
 #include "shell/qt/picture_box.h"
 
+#include "shell/qt/edges.h"
+
 #include <QPainter>
-#include <qdrawutil.h>
 
 namespace qtshell {
 
@@ -23,18 +24,11 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
     const QRect inner = innerRect();
     painter.fillRect(inner, back_);
     if (sunken_)
-        qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
+        drawSunkenEdge(painter, rect(), palette());
     painter.setClipRect(inner);
     painter.drawImage(inner.topLeft(), picture_);
-    if (!hasFocus())
-        return;
-    // Dots that invert what lies below them, as the classic focus rectangle
-    // does, so they show on any picture.
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    QPen dots(Qt::white, 1, Qt::CustomDashLine);
-    dots.setDashPattern({1, 1});
-    painter.setPen(dots);
-    painter.drawRect(focusRect());
+    if (hasFocus())
+        drawFocusDots(painter, focusRect());
 }
 
 void PictureBoxWidget::focusInEvent(QFocusEvent* event) {

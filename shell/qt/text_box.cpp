@@ -1,9 +1,12 @@
 #include "shell/qt/text_box.h"
 
+#include "shell/qt/edges.h"
+#include "shell/qt/text_pieces.h"
+
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
-#include <qdrawutil.h>
 
 namespace qtshell {
 
@@ -48,6 +51,22 @@ void TextBoxWidget::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(&plain);
 }
 
+// Ctrl+Left and Ctrl+Right move by the words a screen reader reads, each
+// Han character one: a line edit's own word moves pass over a whole run of
+// Chinese text at once.
+void TextBoxWidget::keyPressEvent(QKeyEvent* event) {
+    const bool byWord =
+        (event->modifiers() & ~Qt::ShiftModifier & ~Qt::KeypadModifier) == Qt::ControlModifier &&
+        (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right);
+    if (!byWord) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const int to = wordStartFrom(text(), cursorPosition(), event->key() == Qt::Key_Right ? 1 : -1);
+    cursorForward(event->modifiers() & Qt::ShiftModifier, to - cursorPosition());
+    event->accept();
+}
+
 void TextBoxWidget::placeTextLine() {
     setTextMargins(0, 0, 0, 0);
     const int line = sizeHint().height();
@@ -68,7 +87,7 @@ void TextBoxWidget::resizeEvent(QResizeEvent* event) {
 void TextBoxWidget::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
+    drawSunkenEdge(painter, rect(), palette());
 }
 
 } // namespace qtshell

@@ -57,6 +57,25 @@ QList<int> pieceBoundaries(const QString& text, QAccessible::TextBoundaryType ty
     return startsAsBoundaries(text, {});
 }
 
+int wordStartFrom(const QString& text, int from, int step) {
+    const QList<int> bounds = pieceBoundaries(text, QAccessible::WordBoundary, {});
+    const auto isWordAt = [&](qsizetype i) {
+        const QStringView piece = QStringView(text).mid(bounds[i], bounds[i + 1] - bounds[i]);
+        return std::any_of(piece.begin(), piece.end(),
+                           [](QChar c) { return c.isLetterOrNumber(); });
+    };
+    if (step > 0) {
+        for (qsizetype i = 0; i + 1 < bounds.size(); ++i)
+            if (bounds[i] > from && isWordAt(i))
+                return bounds[i];
+        return static_cast<int>(text.size());
+    }
+    for (qsizetype i = bounds.size() - 2; i >= 0; --i)
+        if (bounds[i] < from && isWordAt(i))
+            return bounds[i];
+    return 0;
+}
+
 QList<int> PiecewiseText::lineStarts() const {
     return {};
 }

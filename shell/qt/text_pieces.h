@@ -15,6 +15,11 @@ namespace qtshell {
 QList<int> pieceBoundaries(const QString& text, QAccessible::TextBoundaryType type,
                            const QList<int>& lineStarts);
 
+// Where a move by one word from `from` lands: the start of the next word
+// (`step` 1) or of the word before (`step` -1), by the same words; the text's
+// end or start when there is none. Spaces and punctuation are passed over.
+int wordStartFrom(const QString& text, int from, int step);
+
 // The text interface's questions by boundary, answered from the pieces in one
 // pass over the text: never a loop that can miss its end, as Qt's default can
 // with text that has no word of the kind it looks for (Chinese). An offset

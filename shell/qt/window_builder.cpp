@@ -92,8 +92,8 @@ QIcon windowIcon(const shell::Picture& picture) {
 
 class Builder {
 public:
-    Builder(QObject* context, std::function<void(std::string_view)> clicked)
-        : context_(context), clicked_(std::move(clicked)) {}
+    Builder(QObject* context, std::function<void(std::string_view)> clicked, qreal devicePixelRatio)
+        : context_(context), clicked_(std::move(clicked)), devicePixelRatio_(devicePixelRatio) {}
 
     void addChildren(QWidget* container, const std::vector<shell::ControlDescription>& controls) {
         // Each new child goes on top of its siblings, so create back to front.
@@ -102,7 +102,7 @@ public:
             widget->setObjectName(toQString(control->name));
             widget->setGeometry(toPixels(control->rect));
             if (control->font)
-                widget->setFont(toQFont(*control->font));
+                widget->setFont(toQFont(*control->font, devicePixelRatio_));
             if (control->accessibleName)
                 widget->setAccessibleName(toQString(*control->accessibleName));
             if (control->kind == shell::ControlKind::Frame)
@@ -190,6 +190,7 @@ private:
 
     QObject* context_;
     std::function<void(std::string_view)> clicked_;
+    qreal devicePixelRatio_;
     std::map<std::string, QWidget*, std::less<>> focusTargets_;
     bool pictureUnshown_ = false;
 };
@@ -200,7 +201,10 @@ FormWindow* buildWindow(const shell::WindowDescription& description, QObject* co
                         std::function<void(std::string_view)> clicked) {
     auto* window = new FormWindow(description);
     window->setObjectName(toQString(description.name));
-    window->setFont(toQFont(shell::defaultWindowFont()));
+    // Fonts are smoothed for the screen the window opens on, and again if it
+    // moves to one of another scale.
+    const qreal ratio = window->fontsRatio();
+    window->setFont(toQFont(shell::defaultWindowFont(), ratio));
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, toQColor(shell::system_colour::kButtonFace, palette));
     window->setPalette(palette);
@@ -213,7 +217,7 @@ FormWindow* buildWindow(const shell::WindowDescription& description, QObject* co
         window->setWindowIcon(icon);
     }
 
-    Builder builder(context, std::move(clicked));
+    Builder builder(context, std::move(clicked), ratio);
     builder.addChildren(window, description.controls);
     if (builder.pictureUnshown()) {
         delete window;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -106,8 +107,8 @@ TEST_F(RecordTool, ChecksExitWithZeroFailuresWithOneAndUsageErrorsWithTwo) {
         {{"dump", bad}, 1, ""},
         {{}, 2, ""},
         {{"check"}, 2, ""},
-        {{"show", "x"}, 2, ""},
-        {{"dump", "a", "b"}, 2, ""},
+        {{"encode", "x"}, 2, ""},
+        {{"dump", "a", "b", "c"}, 2, ""},
     };
     for (const auto& row : rows) {
         const ToolRun r = run(row.args);
@@ -139,33 +140,27 @@ TEST_F(RecordTool, UnreadableInputIsOneLineAndStatusOne) {
     }
 }
 
-// One line per block or property, frame children one step further in, line
-// breaks shown as escapes.
-TEST_F(RecordTool, DumpPrintsTheTree) {
+// The text form on stdout: one line per block or property, frame children
+// one step further in, line breaks shown as escapes.
+TEST_F(RecordTool, DumpPrintsTheTextForm) {
     const std::string form1 = write("Form1.rec", embedded::form1_record());
     const std::string form2 = write("Form2.rec", embedded::form2_record());
     const std::pair<std::string, std::vector<std::string>> dumps[] = {
         {form1,
-         {form1 + ": " + std::to_string(embedded::form1_record().size()) + " bytes, 42 controls\n",
-          "Form1 (window, ordinal 0)\n", "  window id: {7ADE3D68-5C58-45AF-9E9B-168AA032D8D0}\n",
-          "  0x23 icon: icon (1 image) 32×32, 32 bits per pixel, ",
-          "  0x35 client rectangle: left 45, top 375, width 15120, height 12195 twips\n",
-          "  Command12 (CommandButton, ordinal 2)\n"
-          "    0x01 caption: \"手动链接\"\n"
-          "    0x04 rectangle: left 11160, top 2280, width 1455, height 495 twips\n"
-          "    0x11 tab index: 40\n",
-          "  Picture1 (PictureBox, ordinal 38)\n",
-          "    0x03 picture: bitmap 1019×132, 24 bits per pixel, ",
-          "    0x05 rectangle: left -120, top 0, width 15255, height 1935 twips\n",
-          "  Frame2 (Frame, ordinal 12)\n", "    Check7 (CheckBox, ordinal 20)\n",
-          "      0x13 value: 2 (grayed)\n", "      0x13 value: true\n",
-          "  Label7 (Label, ordinal 39)\n",
-          "    0x03 back colour: 0x00400000\n"
-          "    0x04 fore colour: 0x00808080\n",
-          "    0x25 font: \"宋体\" 15.75 pt, weight 700, character set 134\n"}},
-        {form2,
-         {"好友等；\\r\\niPhone手机QQ", "聊天数据等。\\n\\n\"\n",
-          "bitmap 220×220, 24 bits per pixel, 145254 bytes"}},
+         {"window Form1\n  window id = {7ADE3D68-5C58-45AF-9E9B-168AA032D8D0}\n",
+          "  icon = file \"Form1.Form1.ico\"\n", "  client rectangle = 45 375 15120 12195 twips\n",
+          "  CommandButton Command12 ordinal 2\n"
+          "    caption = \"手动链接\"\n"
+          "    rectangle = 11160 2280 1455 495 twips\n"
+          "    tab index = 40\n",
+          "  PictureBox Picture1 ordinal 38\n    picture = file \"Form1.Picture1.bmp\"\n"
+          "    rectangle = -120 0 15255 1935 twips\n",
+          "  Frame Frame2 ordinal 12\n", "    CheckBox Check7 ordinal 20\n", "      value = 2\n",
+          "      value = true\n", "  Label Label7 ordinal 39\n",
+          "    back colour = 0x00400000\n"
+          "    fore colour = 0x00808080\n",
+          "    font = \"宋体\" 15.75 pt, weight 700, character set 134\n"}},
+        {form2, {"好友等；\\r\\niPhone手机QQ", "聊天数据等。\\n\\n\"\n"}},
     };
     for (const auto& [path, fragments] : dumps) {
         const ToolRun r = run({"dump", path});
@@ -173,6 +168,52 @@ TEST_F(RecordTool, DumpPrintsTheTree) {
         for (const auto& text : fragments)
             EXPECT_NE(r.out.find(text), std::string::npos) << "missing: " << text;
         EXPECT_EQ(r.out.find('\r'), std::string::npos);
+    }
+}
+
+Bytes readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// dump into a file, edit, encode, check: the record comes back byte for byte,
+// an edit changes only what it says, and a text that fails leaves no file
+// and gives check's one line from encode, check and show alike.
+TEST_F(RecordTool, EncodeGivesTheRecordBackOrOneLineAndNoFile) {
+    const std::string record = write("Form2.rec", embedded::form2_record());
+    const std::string text = (dir_ / "Form2.txt").string();
+    ASSERT_EQ(run({"dump", record, text}).status, 0);
+    EXPECT_EQ(readAll(dir_ / "Form2.Picture1.bmp").size(), 145254u);
+    const std::string again = (dir_ / "again.rec").string();
+    ASSERT_EQ(run({"encode", text, again}).status, 0);
+    EXPECT_EQ(readAll(again),
+              Bytes(embedded::form2_record().begin(), embedded::form2_record().end()));
+    EXPECT_EQ(run({"check", text}).out, text + ": valid\n");
+
+    // A caption one character longer moves every later byte by two.
+    const Bytes dumped = readAll(text);
+    std::string edited(dumped.begin(), dumped.end());
+    const std::string caption = "    caption = \"关注我们的微信公众号及今日头条号，获得福利\"";
+    ASSERT_NE(edited.find(caption), std::string::npos);
+    edited.insert(edited.find(caption) + caption.size() - 1, "！");
+    const std::string changedText =
+        write("changed.txt", {reinterpret_cast<const std::uint8_t*>(edited.data()), edited.size()});
+    ASSERT_EQ(run({"encode", changedText, again}).status, 0);
+    EXPECT_EQ(readAll(again).size(), embedded::form2_record().size() + 2);
+    EXPECT_NE(run({"dump", again}).out.find("获得福利！\"\n"), std::string::npos);
+
+    fs::remove(dir_ / "Form2.Picture1.bmp");
+    const std::string missing = (dir_ / "missing.rec").string();
+    const std::string line =
+        text + ":16:20: expected a picture file beside the text, got \"Form2.Picture1.bmp\": "
+               "cannot open: No such file or directory\n";
+    const auto before = std::distance(fs::directory_iterator(dir_), fs::directory_iterator());
+    EXPECT_EQ(run({"encode", text, missing}, true).out, "lansu_record: " + line);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), before);
+    for (const char* command : {"check", "show"}) {
+        const ToolRun r = run({command, text});
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_EQ(r.out, line) << command;
     }
 }
 

@@ -2,7 +2,8 @@
 // (sizes, stacking, pictures, fonts, wrapped text), as clicked and keyed, and
 // as assistive technologies see them (roles, names, states, rectangles,
 // text), with text contrast on any desktop palette. What the pictures show
-// is in the damaged-records test.
+// is in the damaged-records test; smoothing, focus mark and edges at each
+// display scale in the scaled-drawing test.
 
 #include "main_window/form1_accessible_names.h"
 #include "main_window/form1_description.h"
@@ -11,7 +12,6 @@
 #include "shell/qt/application.h"
 #include "shell/qt/conversions.h"
 #include "shell/qt/label_widget.h"
-#include "shell/qt/picture_box.h"
 #include "shell/qt/qt_toolkit.h"
 #include "shell/qt/window_builder.h"
 #include "troubleshooting_window/form2_accessible_names.h"
@@ -21,8 +21,6 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QStyle>
@@ -713,29 +711,6 @@ private slots:
                 QCOMPARE(control<QAbstractButton>(form1, option)->isChecked(), name == option);
     }
 
-    void focusedPictureShowsADottedRectangle() {
-        QWidget* form1 = freshForm1();
-        auto* picture = control<qtshell::PictureBoxWidget>(form1, "Picture2");
-        control(form1, "Command12")->setFocus();
-        const QImage without = grab(picture);
-        picture->setFocus();
-        QVERIFY(picture->hasFocus());
-        const QImage with = grab(picture);
-        const QRect outline = picture->focusRect();
-        QCOMPARE(outline, picture->innerRect().adjusted(0, 0, -1, -1));
-        // Every other pixel of each side is inverted; the inside is untouched.
-        int inverted = 0;
-        for (int x = outline.left(); x <= outline.right(); ++x)
-            inverted +=
-                with.pixel(x, outline.top()) == (without.pixel(x, outline.top()) ^ 0xFFFFFFu);
-        QVERIFY(std::abs(inverted - outline.width() / 2) <= 1);
-        QCOMPARE(with.copy(outline.adjusted(1, 1, -1, -1)),
-                 without.copy(outline.adjusted(1, 1, -1, -1)));
-        // The banner's rectangle keeps to what the window shows of it.
-        QCOMPARE(control<qtshell::PictureBoxWidget>(form1, "Picture1")->focusRect(),
-                 QRect(8, 0, 1008, 129).adjusted(0, 0, -1, -1));
-    }
-
     void explicitColoursReadOnEveryPalette_data() {
         QTest::addColumn<QPalette>("palette");
         QTest::newRow("light") << QApplication::style()->standardPalette();
@@ -855,33 +830,6 @@ private slots:
                 QCOMPARE(shot.pixel(inner + QPoint(x, y)), back);
         // The sunken border's outer edge is darker than the face.
         QVERIFY(qGray(shot.pixel(848, 300)) < qGray(back));
-    }
-
-    // 12 px regular text comes from the face's own bitmaps, which are drawn
-    // only without smoothing; bold text and the 21 px footer have none and
-    // stay smoothed.
-    void fontsAreChineseAndSmoothedOnlyWithoutBitmaps_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("pixelSize");
-        QTest::addColumn<bool>("bold");
-        QTest::newRow("body text") << "Label3" << 12 << false;
-        QTest::newRow("button") << "Command12" << 12 << false;
-        QTest::newRow("frame") << "Frame2" << 12 << false;
-        QTest::newRow("text box") << "Text1" << 12 << false;
-        QTest::newRow("heading") << "Label2" << 12 << true;
-        QTest::newRow("footer") << "Label7" << 21 << true; // 15.75 pt at 96 dpi
-    }
-    void fontsAreChineseAndSmoothedOnlyWithoutBitmaps() {
-        QFETCH(QString, name);
-        QFETCH(int, pixelSize);
-        QFETCH(bool, bold);
-        const QFont font = control(window("Form1"), qPrintable(name))->font();
-        const QFontInfo info(font);
-        QVERIFY2(QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(info.family()),
-                 qPrintable(info.family()));
-        QCOMPARE(font.pixelSize(), pixelSize);
-        QCOMPARE(font.bold(), bold);
-        QCOMPARE(!(font.styleStrategy() & QFont::NoAntialias), bold || pixelSize != 12);
     }
 
     // Each label's lines fit its width and keep its leading spaces and breaks;
