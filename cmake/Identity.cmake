@@ -14,7 +14,11 @@ set(LANSU_RELEASE_DATE "2026-12-07")
 # Reverse-DNS on a reserved (.example) domain; names the desktop entry, the
 # theme icons and the AppStream file, and the program gives it to the desktop.
 set(LANSU_APP_ID "example.qiongyue.Lansu")
-set(LANSU_HOMEPAGE "https://qiongyue.example/")
+# The Debian package's maintainer. Only whoever publishes the package can give
+# an address that reaches someone: they set it here, and dpkg reads it from
+# debian/control and debian/changelog, which the packaging test holds to it.
+# The .example address stands in until then.
+set(LANSU_MAINTAINER "穹岳（汀川）科技数据研究院数字电子取证侦查局 <packaging@qiongyue.example>")
 # The command on PATH: names there are ASCII.
 set(LANSU_COMMAND_NAME "lansu")
 # The class of the windows' WM_CLASS (Qt's application name), which the menu
@@ -36,6 +40,7 @@ set(LANSU_IDENTITY_ENVIRONMENT
     "LANSU_PRODUCT_NAME=${LANSU_PRODUCT_NAME}"
     "LANSU_COMPANY_NAME=${LANSU_COMPANY_NAME}"
     "LANSU_VERSION=${LANSU_VERSION}"
+    "LANSU_MAINTAINER=${LANSU_MAINTAINER}"
     "LANSU_APP_ID=${LANSU_APP_ID}"
     "LANSU_COMMAND_NAME=${LANSU_COMMAND_NAME}"
     "LANSU_WM_CLASS=${LANSU_WM_CLASS}")

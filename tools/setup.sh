@@ -5,6 +5,9 @@
 #   tools/setup.sh run    what building and running the program needs
 #   tools/setup.sh test   that and everything the tests, the Windows build and
 #                         the Debian package need (the default)
+#
+# Packages are installed without their recommendations: every package the
+# build, the program or a test uses is named here, so nothing else is fetched.
 set -euo pipefail
 
 profile="${1:-test}"
@@ -12,9 +15,11 @@ profile="${1:-test}"
 # Building and running the program.
 run_packages=(
     cmake ninja-build g++ pkg-config
+    # Qt's development files; its X11 platform plugin comes with them
+    # (libqt6gui6)
     qt6-base-dev libxcb1-dev
-    # X11 platform plugin; Qt's own Chinese texts (the message box's OK button)
-    qt6-qpa-plugins qt6-translations-l10n
+    # Qt's own Chinese texts (the message box's OK button)
+    qt6-translations-l10n
     # the Song-style CJK face the windows use for 宋体
     fonts-arphic-uming
 )
@@ -33,18 +38,27 @@ test_packages=(
     xvfb openbox x11-utils xdotool wmctrl imagemagick
     # the accessibility tests: a session bus, the AT-SPI bus and its client
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi
-    # the screen reader the end-to-end test listens to, speaking to nothing
-    orca speech-dispatcher
+    # the screen reader the end-to-end test listens to, speaking to nothing;
+    # speech-dispatcher starts only when one output module starts, and its
+    # dummy one cannot without a sound device: espeak-ng's can
+    orca speech-dispatcher speech-dispatcher-espeak-ng
     # Wayland: a headless compositor and Qt's Wayland platform plugin
     weston qt6-wayland
-    # the Debian package and its checks
-    dpkg-dev debhelper lintian file desktop-file-utils appstream appstream-compose python3
+    # the Debian package and its checks (dpkg-buildpackage wants build-essential)
+    build-essential dpkg-dev debhelper lintian file desktop-file-utils appstream
+    appstream-compose python3
     # the Windows build: the mingw-w64 cross compiler and resource compiler,
     # Python for its icon's resource script (python3, above), GoogleTest's
     # sources to build for it, Wine (32-bit, from the i386 architecture) to
     # run it, a PE reader for its resources, xvfb-run's xauth
     g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
     wine wine32:i386 python3-pefile xauth
+    # what Wine draws with on a desktop (its fonts, the X extensions its X11
+    # driver loads), for both widths
+    fonts-wine
+    libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
+    libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
+    libxcomposite1:i386 libxfixes3:i386 libxxf86vm1:i386
     # the 64-bit Windows build that runs the Windows tests where the kernel
     # runs no 32-bit programs: its cross compiler and wine64
     g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64
@@ -70,11 +84,17 @@ if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 
-echo "setup: installing ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "setup: installing the missing packages (${#missing[@]}) through apt needs root," \
+            "and sudo is not installed: run this as root, or as root run" \
+            "'apt-get install sudo && adduser $(id -un) sudo' and log in again" >&2
+        exit 1
+    fi
     sudo="sudo"
 fi
+echo "setup: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 # 32-bit packages (wine32) come from the i386 architecture, added once.
 for package in "${missing[@]}"; do
@@ -84,6 +104,4 @@ for package in "${missing[@]}"; do
     fi
 done
 $sudo apt-get update -q
-# With recommends, as the packages were tried with them (Wine and Qt
-# recommend parts they need at run time here).
-$sudo apt-get install -y -q "${missing[@]}"
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -26,9 +26,28 @@ QString oneLine(const QString& caption) {
 
 using Relations = QList<QPair<QAccessibleInterface*, QAccessible::Relation>>;
 
-// Text that is read, not edited: no selection, the cursor at its start.
-class ReadOnlyText : public PiecewiseText {
+// Text that is read, not edited: named by what it shows, on one line, and
+// read through the text interface, with no selection and the cursor at its
+// start.
+class StaticTextAccessible : public QAccessibleWidget, public PiecewiseText {
 public:
+    explicit StaticTextAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::StaticText) {}
+
+    // The text as shown, line breaks as '\n'.
+    virtual QString shown() const = 0;
+
+    QString text(QAccessible::Text type) const override {
+        return type == QAccessible::Name ? oneLine(shown()) : QAccessibleWidget::text(type);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(int start, int end) const override { return shown().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(shown().size()); }
     void selection(int, int* start, int* end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
     void addSelection(int, int) override {}
@@ -43,21 +62,11 @@ public:
     }
 };
 
-class LabelAccessible : public QAccessibleWidget, public ReadOnlyText {
+class LabelAccessible : public StaticTextAccessible {
 public:
-    explicit LabelAccessible(LabelWidget* label)
-        : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit LabelAccessible(LabelWidget* label) : StaticTextAccessible(label) {}
 
-    QString text(QAccessible::Text type) const override {
-        return type == QAccessible::Name ? oneLine(label()->caption())
-                                         : QAccessibleWidget::text(type);
-    }
-
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
+    QString shown() const override { return label()->caption(); }
 
     // A frame's caption labels its frame.
     Relations relations(QAccessible::Relation match) const override {
@@ -68,10 +77,6 @@ public:
         return found;
     }
 
-    QString text(int start, int end) const override {
-        return label()->caption().mid(start, end - start);
-    }
-    int characterCount() const override { return static_cast<int>(label()->caption().size()); }
     QRect characterRect(int offset) const override {
         const QRect local = label()->characterRect(offset);
         return local.isEmpty() ? QRect() : local.translated(label()->mapToGlobal(QPoint(0, 0)));
@@ -87,38 +92,25 @@ private:
     LabelWidget* label() const { return static_cast<LabelWidget*>(widget()); }
 };
 
-// A message box's prompt: the one place its text is given, as a label with a
-// text interface, so it is read once and can be reviewed by word and line.
-class PromptAccessible : public QAccessibleWidget, public ReadOnlyText {
+// A message box's prompt: the one place its text is given, so it is read
+// once and can be reviewed by word and line.
+class PromptAccessible : public StaticTextAccessible {
 public:
-    explicit PromptAccessible(QLabel* prompt)
-        : QAccessibleWidget(prompt, QAccessible::StaticText) {}
+    explicit PromptAccessible(QLabel* prompt) : StaticTextAccessible(prompt) {}
 
-    QString text(QAccessible::Text type) const override {
-        return type == QAccessible::Name ? oneLine(prompt()->text())
-                                         : QAccessibleWidget::text(type);
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
+    QString shown() const override { return prompt()->text(); }
 
-    QString text(int start, int end) const override {
-        return prompt()->text().mid(start, end - start);
-    }
-    int characterCount() const override { return static_cast<int>(prompt()->text().size()); }
     // The prompt's characters on one line from the label's left edge, centred
     // vertically, as the box draws a prompt that fits its width.
     QRect characterRect(int offset) const override {
-        const QString shown = prompt()->text();
-        if (offset < 0 || offset >= shown.size())
+        const QString all = shown();
+        if (offset < 0 || offset >= all.size())
             return {};
         const QFontMetrics metrics(prompt()->font());
         const QRect area = prompt()->contentsRect();
-        const QRect local(area.left() + metrics.horizontalAdvance(shown.left(offset)),
+        const QRect local(area.left() + metrics.horizontalAdvance(all.left(offset)),
                           area.top() + (area.height() - metrics.height()) / 2,
-                          metrics.horizontalAdvance(shown.mid(offset, 1)), metrics.height());
+                          metrics.horizontalAdvance(all.mid(offset, 1)), metrics.height());
         return local.translated(prompt()->mapToGlobal(QPoint(0, 0)));
     }
     int offsetAtPoint(const QPoint& point) const override {

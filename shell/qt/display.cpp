@@ -1,9 +1,14 @@
 #include "shell/qt/display.h"
 
+#include "shell/qt/platform_plugins.h"
+
+#include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ranges>
 #include <string_view>
 #include <vector>
 
@@ -27,16 +32,70 @@ bool userReadsChinese() {
     return false;
 }
 
-// The display the platform would have opened, for the message.
-std::string displayName(const std::string& platform) {
-    const std::string_view name(platform);
-    if (name.starts_with("xcb"))
-        return environment("DISPLAY");
-    if (name.starts_with("wayland")) {
-        const std::string wayland = environment("WAYLAND_DISPLAY");
-        return wayland.empty() ? "wayland-0" : wayland;
+// The platforms Qt was to try, in order, without their arguments
+// ("wayland:option" is "wayland").
+std::vector<std::string> platformsTried(const DisplayChoice& choice) {
+    const std::string list =
+        choice.platform.empty() ? environment("QT_QPA_PLATFORM") : choice.platform;
+    std::vector<std::string> platforms;
+    for (const auto entry : std::views::split(std::string_view(list), ';')) {
+        std::string_view name(entry.begin(), entry.end());
+        name = name.substr(0, name.find(':'));
+        if (!name.empty())
+            platforms.emplace_back(name);
     }
-    return "";
+    return platforms;
+}
+
+std::string quoted(const std::string& text, bool chinese) {
+    return chinese ? "“" + text + "”" : "\"" + text + "\"";
+}
+
+// Why `platform` could not show the windows, as part of a sentence; adds the
+// matching advice to `advice` once.
+std::string platformFailure(const std::string& platform, bool chinese,
+                            std::vector<std::string>& advice) {
+    const auto advise = [&advice](std::string text) {
+        if (std::find(advice.begin(), advice.end(), text) == advice.end())
+            advice.push_back(std::move(text));
+    };
+    const std::string package = platformPluginPackage(platform);
+    if (package.empty()) {
+        advise(chinese ? "将 QT_QPA_PLATFORM 设为已安装的平台（如 xcb 或 wayland）或取消设置"
+                       : "set QT_QPA_PLATFORM to an installed platform (such as xcb or "
+                         "wayland) or unset it");
+        return chinese ? "没有名为" + quoted(platform, true) + "的 Qt 平台插件"
+                       : "there is no Qt platform plugin " + quoted(platform, false);
+    }
+    if (!platformPluginInstalled(platform)) {
+        advise((chinese ? "安装软件包 " : "install the package ") + package);
+        return chinese ? "未安装 Qt 平台插件" + quoted(platform, true) + "（Debian 软件包 " +
+                             package + "）"
+                       : "the Qt platform plugin " + quoted(platform, false) +
+                             " is not installed (Debian package " + package + ")";
+    }
+    advise(chinese ? "在 X11 或 Wayland 桌面会话中启动本程序"
+                   : "start the program in an X11 or Wayland desktop session");
+    std::string kind;
+    std::string display;
+    if (platform == "xcb") {
+        kind = "X ";
+        display = environment("DISPLAY");
+    } else if (std::string_view(platform).starts_with("wayland")) {
+        kind = "Wayland ";
+        display = environment("WAYLAND_DISPLAY");
+        if (display.empty())
+            display = "wayland-0";
+    }
+    const std::string where = quoted(platform, chinese);
+    if (chinese) {
+        return "无法打开" + (kind.empty() ? "" : " " + kind) + "显示" +
+               (display.empty() ? "" : quoted(display, true)) + "（Qt 平台" + where + "）";
+    }
+    return "cannot open " +
+           (display.empty() ? "the " + kind + "display"
+                            : kind + "display " + quoted(display, false)) +
+           " (Qt platform " + where + ")";
 }
 
 std::string message(const DisplayChoice& choice) {
@@ -48,19 +107,19 @@ std::string message(const DisplayChoice& choice) {
                          "WAYLAND_DISPLAY is set); start the program in an X11 or Wayland "
                          "desktop session";
     }
-    const std::string platform =
-        choice.platform.empty() ? environment("QT_QPA_PLATFORM") : choice.platform;
-    const std::string display = displayName(platform);
-    if (chinese) {
-        std::string line = "lansu：无法打开显示";
-        if (!display.empty())
-            line += "“" + display + "”";
-        return line + "（Qt 平台“" + platform + "”），请在 X11 或 Wayland 桌面会话中启动本程序";
-    }
-    std::string line = "lansu: cannot open ";
-    line += display.empty() ? "the display" : "display \"" + display + "\"";
-    return line + " (Qt platform \"" + platform +
-           "\"); start the program in an X11 or Wayland desktop session";
+    std::vector<std::string> failures;
+    std::vector<std::string> advice;
+    for (const std::string& platform : platformsTried(choice))
+        failures.push_back(platformFailure(platform, chinese, advice));
+    const auto join = [](const std::vector<std::string>& parts, std::string_view separator) {
+        std::string joined;
+        for (const std::string& part : parts)
+            joined += (joined.empty() ? "" : std::string(separator)) + part;
+        return joined;
+    };
+    if (chinese)
+        return "lansu：" + join(failures, "，") + "；请" + join(advice, "，或");
+    return "lansu: " + join(failures, ", and ") + "; " + join(advice, ", or ");
 }
 
 // A message and its context; the context's strings live in Qt's code, not on
@@ -120,9 +179,21 @@ DisplayFailureGuard::~DisplayFailureGuard() {
     qInstallMessageHandler(gPreviousHandler);
     std::vector<HeldMessage>* held = gHeld;
     gHeld = nullptr;
-    for (const HeldMessage& m : *held)
+    // Qt tried a platform before the one it runs on: what that one said about
+    // its display or its plugin is no news to a program that runs.
+    const std::vector<std::string> tried = platformsTried(gChoice);
+    const bool fellBack =
+        !tried.empty() && QGuiApplication::platformName().toStdString() != tried.front();
+    const auto aboutTheFailedPlatform = [](const HeldMessage& m) {
+        const std::string_view category(m.category ? m.category : "");
+        return category == "qt.qpa.plugin" || category == "qt.qpa.xcb";
+    };
+    for (const HeldMessage& m : *held) {
+        if (fellBack && aboutTheFailedPlatform(m))
+            continue;
         qt_message_output(m.type, QMessageLogContext(m.file, m.line, m.function, m.category),
                           m.text);
+    }
     delete held;
 }
 

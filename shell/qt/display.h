@@ -22,13 +22,16 @@ DisplayChoice chooseDisplay();
 
 // Prints the one-line message for a display that is missing
 // (`available` false) or could not be opened, in the user's language, and
-// ends the process with status 1.
+// ends the process with status 1. The message names, for each platform
+// tried, its display or its missing plugin with the Debian package that
+// installs it.
 [[noreturn]] void exitWithoutDisplay(const DisplayChoice& choice);
 
 // While Qt opens the display (QApplication's constructor), holds back Qt's
 // messages and turns the platform plugin's fatal failure into
 // exitWithoutDisplay() instead of an abort. On destruction the held-back
-// messages go out as usual.
+// messages go out as usual, except, when Qt fell back to a later platform,
+// the failed platform's own (its X connection, its plugin not loading).
 class DisplayFailureGuard {
 public:
     explicit DisplayFailureGuard(DisplayChoice choice);

@@ -10,13 +10,14 @@ import os
 import re
 import shutil
 
-from layout import VERSION, check, main, run
+from layout import MAINTAINER, VERSION, check, main, run, unreachable_addresses
 
 # Libraries the program links to, which dpkg-shlibdeps must have found, and
 # the packages it needs without linking to them.
 COMPUTED = ["libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6"]
-EXPLICIT = ["fonts-arphic-uming", "qt6-qpa-plugins"]
-RECOMMENDED = ["qt6-translations-l10n"]
+EXPLICIT = ["fonts-arphic-uming"]
+# Qt's Chinese texts, and its Wayland plugin for desktops without Xwayland.
+RECOMMENDED = ["qt6-translations-l10n", "qt6-wayland"]
 # Folders of the source tree that are not sources.
 NOT_SOURCES = shutil.ignore_patterns(".git", "build", "obj-*", ".cache", "__pycache__")
 
@@ -63,7 +64,19 @@ def test(source, output):
 
     print(run(["dpkg-deb", "-I", deb]))
     fields = {name: run(["dpkg-deb", "-f", deb, name]).strip()
-              for name in ["Package", "Version", "Architecture", "Depends", "Recommends"]}
+              for name in ["Package", "Version", "Architecture", "Depends", "Recommends",
+                           "Maintainer"]}
+    # The publisher's address, set in the identity file, is the one the
+    # package and its changelog carry.
+    check(fields["Maintainer"] == MAINTAINER, "Maintainer is %r, the identity file says %r"
+          % (fields["Maintainer"], MAINTAINER))
+    changelog = run(["dpkg-parsechangelog", "-l", os.path.join(source, "debian/changelog"),
+                     "-S", "Maintainer"]).strip()
+    check(changelog == MAINTAINER, "debian/changelog is signed by %r" % changelog)
+    for name in ["control", "copyright"]:
+        with open(os.path.join(source, "debian", name), encoding="utf-8") as written:
+            dead = unreachable_addresses(written.read())
+        check(not dead, "debian/%s names addresses that can never resolve: %s" % (name, dead))
     check(fields["Package"] == "lansu", "Package is %r" % fields["Package"])
     check(fields["Version"] == VERSION, "Version is %r" % fields["Version"])
     check(fields["Architecture"] == architecture, "Architecture is %r" % fields["Architecture"])

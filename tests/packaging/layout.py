@@ -3,8 +3,10 @@ system it is installed on (prefix /usr), and small helpers the packaging
 tests share."""
 
 import os
+import re
 import subprocess
 import sys
+import urllib.parse
 
 # The program's identity, which the build states once and hands to the tests.
 APP_ID = os.environ["LANSU_APP_ID"]
@@ -13,6 +15,7 @@ COMMAND = os.environ["LANSU_COMMAND_NAME"]
 PRODUCT_NAME = os.environ["LANSU_PRODUCT_NAME"]
 COMPANY_NAME = os.environ["LANSU_COMPANY_NAME"]
 VERSION = os.environ["LANSU_VERSION"]
+MAINTAINER = os.environ["LANSU_MAINTAINER"]
 # Instance (the command's name, as started) and class.
 WM_CLASS = (COMMAND, os.environ["LANSU_WM_CLASS"])
 
@@ -54,6 +57,20 @@ class Failure(Exception):
 def check(condition, message):
     if not condition:
         raise Failure(message)
+
+
+def unreachable_addresses(text):
+    """The web addresses in `text` on a domain that can never resolve: the
+    reserved top-level domains and example.com, .net and .org (RFC 2606)."""
+    found = []
+    for address in re.findall(r"https?://[^\s\"'<>]+", text):
+        host = (urllib.parse.urlsplit(address).hostname or "").rstrip(".")
+        labels = host.split(".")
+        reserved = labels[-1] in ("example", "invalid", "test", "localhost")
+        example = labels[-2:] in (["example", "com"], ["example", "net"], ["example", "org"])
+        if reserved or example:
+            found.append(address)
+    return found
 
 
 def run(arguments, **kwargs):
