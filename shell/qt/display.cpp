@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ranges>
 #include <string_view>
 #include <vector>
 
@@ -38,9 +37,11 @@ std::vector<std::string> platformsTried(const DisplayChoice& choice) {
     const std::string list =
         choice.platform.empty() ? environment("QT_QPA_PLATFORM") : choice.platform;
     std::vector<std::string> platforms;
-    for (const auto entry : std::views::split(std::string_view(list), ';')) {
-        std::string_view name(entry.begin(), entry.end());
-        name = name.substr(0, name.find(':'));
+    std::string_view rest(list);
+    while (!rest.empty()) {
+        const std::string_view entry = rest.substr(0, rest.find(';'));
+        rest.remove_prefix(std::min(rest.size(), entry.size() + 1));
+        const std::string_view name = entry.substr(0, entry.find(':'));
         if (!name.empty())
             platforms.emplace_back(name);
     }
