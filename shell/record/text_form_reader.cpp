@@ -49,6 +49,7 @@ private:
     };
 
     std::optional<Located> line(std::string_view text, int number);
+    std::optional<Located> blockName(Cursor& c, const char* what, std::string_view& name);
     std::optional<Located> windowLine(Cursor& c);
     std::optional<Located> controlLine(Cursor& c, int depth);
     std::optional<Located> propertyLine(Cursor& c, std::size_t equals);
@@ -107,18 +108,26 @@ std::optional<Located> Reader::line(std::string_view text, int number) {
     return controlLine(c, depth);
 }
 
+// A block's name: an ASCII identifier no longer than the record holds.
+std::optional<Located> Reader::blockName(Cursor& c, const char* what, std::string_view& name) {
+    const Place at = c.place();
+    name = c.word();
+    if (!isIdentifier(name) || name.size() > rf::kMaxNameLength)
+        return expected(at,
+                        "an ASCII identifier of at most " + std::to_string(rf::kMaxNameLength) +
+                            " characters as " + what,
+                        quoted(name, Quote::Utf8));
+    return std::nullopt;
+}
+
 std::optional<Located> Reader::windowLine(Cursor& c) {
     const Place at = c.place();
     if (c.word() != "window")
         return expected(at, "the window's line \"window NAME\"", quoted(c.line(), Quote::Utf8));
     c.skipSpaces();
-    const Place namePlace = c.place();
-    const std::string_view name = c.word();
-    if (!isIdentifier(name) || name.size() > rf::kMaxNameLength)
-        return expected(namePlace,
-                        "an ASCII identifier of at most " + std::to_string(rf::kMaxNameLength) +
-                            " characters as the window's name",
-                        quoted(name, Quote::Utf8));
+    std::string_view name;
+    if (auto e = blockName(c, "the window's name", name))
+        return e;
     out_.window.name = std::string(name);
     haveWindow_ = true;
     windowPlace_ = at;
@@ -154,12 +163,9 @@ std::optional<Located> Reader::controlLine(Cursor& c, int depth) {
                         "a control in container " + std::to_string(depth));
     c.skipSpaces();
     const Place namePlace = c.place();
-    const std::string_view name = c.word();
-    if (!isIdentifier(name) || name.size() > rf::kMaxNameLength)
-        return expected(namePlace,
-                        "an ASCII identifier of at most " + std::to_string(rf::kMaxNameLength) +
-                            " characters as the control's name",
-                        quoted(name, Quote::Utf8));
+    std::string_view name;
+    if (auto e = blockName(c, "the control's name", name))
+        return e;
     if (const auto same = blocks_.find(name); same != blocks_.end() || name == out_.window.name)
         return expected(namePlace, "a name no other block in the window has",
                         "the name of the block at line " +

@@ -55,7 +55,8 @@ class Orca:
         session._spawn(["orca", "--disable", "braille", "--user-prefs", os.path.join(home, "prefs"),
                         "--debug-file", os.ttyname(writer)], env)
         self.mark = 0
-        self.wait_said(r"Screen reader on\.", timeout=30)
+        # Orca takes its time to start on a busy machine.
+        self.wait_said(r"Screen reader on\.", timeout=90)
 
     def _read(self, reader):
         pending = b""
