@@ -28,12 +28,8 @@
 #include <QtGui/qpa/qplatformaccessibility.h>
 #include <QtGui/qpa/qplatformintegration.h>
 #include <QtTest>
-#include <chrono>
-#include <condition_variable>
 #include <map>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 using testing_support::control;
 
@@ -136,33 +132,6 @@ QString controlAt(QWidget* window, QPoint point) {
     return {};
 }
 
-// Ends the test program if the work it watches does not finish in time: a
-// question that loops would otherwise hold the whole run until ctest's limit.
-class Watchdog {
-public:
-    Watchdog(QString what, std::chrono::seconds limit)
-        : thread_([this, what = std::move(what), limit] {
-              std::unique_lock lock(mutex_);
-              if (!finished_.wait_for(lock, limit, [this] { return done_; }))
-                  qFatal("%s: no answer within %lld s", qPrintable(what),
-                         static_cast<long long>(limit.count()));
-          }) {}
-    ~Watchdog() {
-        {
-            const std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        finished_.notify_one();
-        thread_.join();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable finished_;
-    bool done_ = false;
-    std::thread thread_;
-};
-
 struct Piece {
     QString text;
     int start = -1;
@@ -193,11 +162,10 @@ bool isHan(QChar c) {
 // Asks a text interface for every kind of piece before, at and after every
 // offset, and for offsets outside the text; returns the first wrong answer,
 // or nothing. The pieces of each kind must tile the text: each "at" answer
-// holds its offset, "before" and "after" are its neighbours, and nothing lies
-// outside. Words: a Han character is a word of its own, and no Latin or digit
-// run is cut.
+// holds its offset, "before" and "after" are its neighbours, nothing lies
+// outside, and offset -1 is the end. Words: a Han character is a word of its
+// own, and no Latin or digit run is cut.
 QString firstWrongPiece(QAccessibleTextInterface* text, const QString& what) {
-    const Watchdog watchdog(what, std::chrono::seconds(5));
     const QString all = text->text(0, text->characterCount());
     const int length = static_cast<int>(all.size());
     const Piece none;
@@ -217,6 +185,9 @@ QString firstWrongPiece(QAccessibleTextInterface* text, const QString& what) {
             for (Side side : {Side::Before, Side::At, Side::After})
                 if (const Piece got = ask(text, side, outside, type); got != none)
                     return wrong(name, outside, "outside", got);
+        for (Side side : {Side::Before, Side::At, Side::After})
+            if (const Piece got = ask(text, side, -1, type); got != ask(text, side, length, type))
+                return wrong(name, -1, "the end", got);
         for (int offset = 0; offset <= length; ++offset) {
             const Piece at = ask(text, Side::At, offset, type);
             const bool caretAtEnd = offset == length;
@@ -400,10 +371,9 @@ private slots:
     }
 
     void windowsAreFixedFramesNamedByTheirCaptionAndHoldTheirControls() {
-        const std::map<QString, QSize> sizes = {{"Form1", {1008, 813}}, {"Form2", {769, 565}}};
+        // Their sizes are checked at every display scale in scaled_drawing_test.
         for (const auto& [form, description] : descriptions_) {
             QWidget* w = window(form);
-            QCOMPARE(w->size(), sizes.at(form));
             QCOMPARE(w->minimumSize(), w->maximumSize());
             QVERIFY(w->windowFlags() & Qt::WindowCloseButtonHint);
             QVERIFY(!(w->windowFlags() &
@@ -465,11 +435,6 @@ private slots:
         for (int start = 0, end = 0; end < text->characterCount(); start = end)
             words << text->textAtOffset(start, QAccessible::WordBoundary, &start, &end);
         QCOMPARE(words, (QStringList{"V2020", " ", "下", "半", "年", " ", "10.24AA"}));
-        int start = 0;
-        int end = 0;
-        QCOMPARE(text->textAtOffset(17, QAccessible::WordBoundary, &start, &end), "10.24AA");
-        QCOMPARE(text->textAtOffset(-1, QAccessible::WordBoundary, &start, &end), "10.24AA");
-        QCOMPARE(text->textBeforeOffset(8, QAccessible::WordBoundary, &start, &end), "半");
     }
 
     // The bridge to screen readers passes on a change of "checked" or of
@@ -478,44 +443,40 @@ private slots:
     void everyStateChangeIsToldOnce() {
         QWidget* form1 = freshForm1();
         auto* check7 = control<QCheckBox>(form1, "Check7");
-        struct Step {
-            const char* what;
-            QWidget* control;
-            std::function<void()> act;
-            QList<std::pair<QWidget*, bool>> told; // each control told, and its new value
-        };
-        const auto setTo = [&](Qt::CheckState state) {
-            return [=] { check7->setCheckState(state); };
-        };
         auto* option1 = control(form1, "Option1");
         auto* option2 = control(form1, "Option2");
         auto* bar = control(form1, "VScroll1");
+        struct Step {
+            const char* what;
+            std::function<void()> act;
+            QList<std::pair<QWidget*, bool>> told; // each control told, and its new value
+        };
+        const auto click = [](QWidget* w) { return [=] { QTest::mouseClick(w, Qt::LeftButton); }; };
+        const auto space = [=] {
+            check7->setFocus();
+            QTest::keyClick(check7, Qt::Key_Space);
+        };
+        const auto setTo = [=](Qt::CheckState state) {
+            return [=] { check7->setCheckState(state); };
+        };
+        const auto toggle = [=] {
+            accessible(check7)->actionInterface()->doAction(
+                QAccessibleActionInterface::toggleAction());
+        };
+        const auto enable = [=](bool on) { return [=] { bar->setEnabled(on); }; };
         const Step steps[] = {
-            {"grayed, clicked: ticked",
-             check7,
-             [&] { QTest::mouseClick(check7, Qt::LeftButton); },
-             {{check7, true}}},
-            {"ticked, Space: clear",
-             check7,
-             [&] {
-                 check7->setFocus();
-                 QTest::keyClick(check7, Qt::Key_Space);
-             },
-             {{check7, false}}},
-            {"clear, Space: ticked",
-             check7,
-             [&] { QTest::keyClick(check7, Qt::Key_Space); },
-             {{check7, true}}},
-            {"ticked to grayed", check7, setTo(Qt::PartiallyChecked), {{check7, false}}},
-            {"grayed to clear", check7, setTo(Qt::Unchecked), {{check7, false}}},
-            {"clear to grayed", check7, setTo(Qt::PartiallyChecked), {{check7, false}}},
-            {"grayed to ticked", check7, setTo(Qt::Checked), {{check7, true}}},
-            {"option chosen",
-             option1,
-             [&] { QTest::mouseClick(option1, Qt::LeftButton); },
-             {{option2, false}, {option1, true}}},
-            {"scroll bar enabled", bar, [&] { bar->setEnabled(true); }, {{bar, true}}},
-            {"scroll bar greyed", bar, [&] { bar->setEnabled(false); }, {{bar, false}}},
+            {"grayed, clicked: ticked", click(check7), {{check7, true}}},
+            {"ticked, Space: clear", space, {{check7, false}}},
+            {"clear, Space: ticked", space, {{check7, true}}},
+            {"ticked to grayed", setTo(Qt::PartiallyChecked), {{check7, false}}},
+            {"grayed, toggled by a screen reader: ticked", toggle, {{check7, true}}},
+            {"ticked to grayed again", setTo(Qt::PartiallyChecked), {{check7, false}}},
+            {"grayed to clear", setTo(Qt::Unchecked), {{check7, false}}},
+            {"clear to grayed", setTo(Qt::PartiallyChecked), {{check7, false}}},
+            {"grayed to ticked", setTo(Qt::Checked), {{check7, true}}},
+            {"option chosen", click(option1), {{option2, false}, {option1, true}}},
+            {"scroll bar enabled", enable(true), {{bar, true}}},
+            {"scroll bar greyed", enable(false), {{bar, false}}},
         };
         for (const Step& step : steps) {
             gTold.clear();
@@ -576,37 +537,17 @@ private slots:
         QCOMPARE(label->relations(QAccessible::Labelled).front().first->object(), frame->object());
     }
 
-    void labelTextKeepsItsLineBreaks() {
+    // Characters are where they are drawn, and found again there, also
+    // after a line break.
+    void charactersAreFoundWhereDrawn() {
         auto* label = accessible(control(window("Form2"), "Label8"));
         auto* text = label->textInterface();
-        QVERIFY(text);
         const QString all = text->text(0, text->characterCount());
-        QCOMPARE(all.count(QLatin1Char('\n')), 4);
-        QVERIFY(all.startsWith("iPhone手机上的微信聊天记录"));
-        QVERIFY(!label->text(QAccessible::Name).contains(QLatin1Char('\n')));
-        // Characters are where they are drawn, and found again there.
         for (int offset : {0, 5, static_cast<int>(all.indexOf("Android"))}) {
             const QRect box = text->characterRect(offset);
             QVERIFY2(label->rect().contains(box), qPrintable(QString::number(offset)));
             QCOMPARE(text->offsetAtPoint(box.center()), offset);
         }
-    }
-
-    void statesFollowTheControls() {
-        QWidget* form1 = freshForm1();
-        const auto state = [&](const char* name) {
-            return accessible(control(form1, name))->state();
-        };
-        QVERIFY(state("Check7").checkStateMixed);
-        QVERIFY(state("Check3").checked && !state("Check3").checkStateMixed);
-        QVERIFY(!state("Check4").checked);
-        QVERIFY(state("Option2").checked && !state("Option1").checked);
-        QVERIFY(state("VScroll1").disabled);
-        QVERIFY(state("Picture1").focused);
-        accessible(control(form1, "Check7"))
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::toggleAction());
-        QVERIFY(state("Check7").checked && !state("Check7").checkStateMixed);
     }
 
     void messageBoxIsAnAlertWithOnePlainButton() {
@@ -805,29 +746,21 @@ private slots:
         QCOMPARE(controlAt(window("Form1"), point), expected);
     }
 
-    void sidePictureShowsItsInnerAreaAndABandOfBackColour() {
-        const auto& bytes =
-            shell::model::findControl(descriptions_.at("Form1"), "Picture2")->picture->fileBytes();
-        const QImage side = QImage::fromData(QByteArrayView(bytes.data(), std::ssize(bytes)), "BMP")
-                                .convertToFormat(QImage::Format_RGB32);
+    // The three rows under the side picture (506 rows high), inside its
+    // 2-pixel sunken border, are the back colour. The picture's own pixels
+    // are the damaged-records test's, the border's the scaled-drawing test's.
+    void sidePictureLeavesABandOfBackColour() {
         QWidget* form1 = freshForm1();
         const QImage shot = grab(form1);
-        const QPoint inner(848 + 2, 160 + 2); // 2-pixel sunken border
-        for (int y : {0, 250, 505})
-            for (int x : {0, 70, 140})
-                QVERIFY2(shot.pixel(inner + QPoint(x, y)) == side.pixel(x, y),
-                         qPrintable(QString("at %1,%2").arg(x).arg(y)));
-        // The three rows under the picture, inside the border, are the back colour.
+        const QPoint inner(848 + 2, 160 + 2);
         const QRgb back = form1->palette().color(QPalette::Button).rgb();
         for (int y = 506; y < 509; ++y)
             for (int x = 0; x < 141; x += 20)
                 QCOMPARE(shot.pixel(inner + QPoint(x, y)), back);
-        // The sunken border's outer edge is darker than the face.
-        QVERIFY(qGray(shot.pixel(848, 300)) < qGray(back));
+        QVERIFY(shot.pixel(inner + QPoint(70, 505)) != back);
     }
 
-    // Each label's lines fit its width and keep its leading spaces and breaks;
-    // navy text on the light face is read back from the pixels.
+    // Each label's lines fit its width and keep its leading spaces and breaks.
     void wrappedLinesFitTheirLabel_data() {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("name");
@@ -835,16 +768,15 @@ private slots:
         QTest::addColumn<QString>("first");      // what the first line starts with
         QTest::addColumn<QString>("last");       // and the last
         QTest::addColumn<int>("trailingBreaks"); // empty lines at the end
-        QTest::addColumn<bool>("navy");
         QTest::newRow("long paragraph") << "Form1"
                                         << "Label3" << 5 << "        "
-                                        << "" << 0 << false;
+                                        << "" << 0;
         QTest::newRow("support list") << "Form2"
                                       << "Label8" << 5 << "iPhone"
-                                      << "Android" << 0 << true;
+                                      << "Android" << 0;
         QTest::newRow("note ending in two breaks") << "Form2"
                                                    << "Label9" << 3 << ""
-                                                   << "" << 2 << false;
+                                                   << "" << 2;
     }
     void wrappedLinesFitTheirLabel() {
         QFETCH(QString, form);
@@ -853,9 +785,7 @@ private slots:
         QFETCH(QString, first);
         QFETCH(QString, last);
         QFETCH(int, trailingBreaks);
-        QFETCH(bool, navy);
-        QWidget* w = window(form);
-        auto* label = control<shell::qt::LabelWidget>(w, qPrintable(name));
+        auto* label = control<shell::qt::LabelWidget>(window(form), qPrintable(name));
         const QStringList lines = label->wrappedLines();
         QVERIFY(lines.size() >= minLines);
         const QFontMetrics metrics(label->font());
@@ -865,12 +795,6 @@ private slots:
         const auto text = lines.mid(0, lines.size() - trailingBreaks);
         QVERIFY(!text.last().isEmpty() && text.last().startsWith(last));
         QCOMPARE(lines.mid(text.size()), QStringList(trailingBreaks, QString()));
-        if (navy) {
-            const int fitting =
-                (label->height() + metrics.lineSpacing() - 1) / metrics.lineSpacing();
-            QCOMPARE(inkBands(grab(w), label->geometry()),
-                     std::min(fitting, static_cast<int>(lines.size())));
-        }
     }
 
     void narrowLabelWrapsAndClips() {
