@@ -237,14 +237,4 @@ TEST(LanguageResources, OtherLibrariesFallBackToEnglish) {
         shell::runtime::LanguageResources::load("VB6CHS.DLL", 0x0804).isSimplifiedChinese());
 }
 
-TEST(Variants, FreeingLeavesArgumentsEmpty) {
-    shell::runtime::Variant prompt;
-    shell::runtime::Variant title = shell::runtime::Variant::missing();
-    shell::runtime::vbaVarDup(prompt, shell::runtime::Variant::string("x"));
-    EXPECT_EQ(prompt.text, "x");
-    shell::runtime::vbaFreeVarList({&prompt, &title});
-    EXPECT_EQ(prompt.type, shell::runtime::Variant::Type::Empty);
-    EXPECT_EQ(title.type, shell::runtime::Variant::Type::Empty);
-}
-
 } // namespace
