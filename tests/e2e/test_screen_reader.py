@@ -45,7 +45,7 @@ class Orca:
                        'AudioOutputMethod "libao"\n')
         with open(os.path.join(home, ".libao"), "w") as libao:
             libao.write("default_driver=null\n")
-        self.said, self.lines, self.lock = [], [], threading.Lock()
+        self.said, self.lock = [], threading.Lock()
         reader, writer = os.openpty()
         tty.setraw(writer)
         threading.Thread(target=self._read, args=(reader,), daemon=True).start()
@@ -70,7 +70,6 @@ class Orca:
             *complete, pending = (pending + chunk).split(b"\n")
             found = [SPEECH.search(line.decode("utf-8", "replace")) for line in complete]
             with self.lock:
-                self.lines.extend(line.decode("utf-8", "replace") for line in complete)
                 self.said.extend(match.group(1) for match in found if match)
 
     def utterances(self, since=0):
