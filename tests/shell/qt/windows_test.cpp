@@ -256,8 +256,6 @@ struct ToldChange {
 std::vector<ToldChange> gTold;
 
 void recordChange(QAccessibleEvent* event) {
-    if (event->type() == QAccessible::TextSelectionChanged)
-        gTold.push_back({event->object(), "selection", true, false});
     if (event->type() != QAccessible::StateChanged)
         return;
     const auto changed = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates();
@@ -500,22 +498,6 @@ private slots:
             }
             QVERIFY2(told == step.told, qPrintable(step.what + QString(":") + heard));
         }
-    }
-
-    // A text box entered and left by Tab keeps its caret and selects
-    // nothing, so no selection is read out on the way in or out.
-    void textBoxesSelectNothingOnTheWayThrough() {
-        QWidget* form1 = freshForm1();
-        control(form1, "Picture1")->setFocus();
-        gTold.clear();
-        QTest::keyClick(form1, Qt::Key_Tab);
-        QCOMPARE(focused(), QString("Text1"));
-        QCOMPARE(accessible(control(form1, "Text1"))->textInterface()->selectionCount(), 0);
-        QTest::keyClick(form1, Qt::Key_Tab);
-        QCOMPARE(focused(), QString("Text2"));
-        QTest::keyClick(form1, Qt::Key_Tab);
-        for (const ToldChange& change : gTold)
-            QVERIFY2(change.what != "selection", qPrintable(change.object->objectName()));
     }
 
     // A frame's caption is a label of its own inside the frame's grouping, so
