@@ -15,10 +15,17 @@ MWM_HINTS_FUNCTIONS, MWM_FUNC_ALL, MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE, MWM_FUN
 
 
 class MainWindowTest(SessionTestCase):
+    """The main window as the window manager sees it, with and without the
+    options Qt would take from a command line: they change nothing."""
 
-    def test_as_the_window_manager_sees_it(self):
-        session = self.session
-        window = session.wait_window(self.launch(), MAIN_TITLE)
+    QT_ARGUMENTS = ("-reverse", "-style", "windows", "-platform", "offscreen",
+                    "-geometry", "10x10+0+0")
+
+    def run_and_capture(self, *arguments):
+        """The frame and client pixels of the main window once checked; then
+        closing it, the only window, ends the program with status 0."""
+        session, app = self.session, self.launch(*arguments)
+        window = session.wait_window(app, MAIN_TITLE)
         assert_main_window(self, session, window)
 
         # A close box but no minimize or maximize box.
@@ -33,6 +40,23 @@ class MainWindowTest(SessionTestCase):
         alphas = {pixel >> 24 for pixel in pixels}
         self.assertTrue(255 in alphas and min(alphas) < 255, "icon alphas %s" % alphas)
         self.assertGreater(len({p & 0xFFFFFF for p in pixels if p >> 24}), 2, "a flat icon")
+
+        frame = session.wait_settled(window)
+        session.wait_active(window)
+        picture = session.wait_stable_capture(window)
+        session.close_through_wm(window)
+        self.assertEqual(app.wait_exit(), 0, app.output())
+        return frame, picture
+
+    def test_as_the_window_manager_sees_it_whatever_the_qt_options(self):
+        plain_frame, plain = self.run_and_capture()
+        frame, pixels = self.run_and_capture(*self.QT_ARGUMENTS)
+        self.assertEqual(frame, plain_frame, "frame (x, y, w, h) with %s" % (self.QT_ARGUMENTS,))
+        width = MAIN_CLIENT_SIZE[0]
+        differing = [i // 3 for i in range(0, len(plain), 3) if plain[i:i + 3] != pixels[i:i + 3]]
+        self.assertEqual(len(pixels), len(plain))
+        self.assertFalse(differing, "%d client pixels differ, the first at (%d, %d)" % (
+            len(differing), differing[0] % width, differing[0] // width) if differing else "")
 
 
 class TroubleshootingWindowTest(SessionTestCase):
@@ -65,35 +89,6 @@ class TroubleshootingWindowTest(SessionTestCase):
         self.assertEqual(session.windows_of(app), [form2])
         session.close_through_wm(form2)
         self.assertEqual(app.wait_exit(), 0, app.output())
-
-
-class ArgumentsIgnoredTest(SessionTestCase):
-
-    QT_ARGUMENTS = ("-reverse", "-style", "windows", "-platform", "offscreen",
-                    "-geometry", "10x10+0+0")
-
-    def run_and_capture(self, *arguments):
-        """The frame and client pixels of the main window; then closing it,
-        the only window, ends the program with status 0."""
-        app = self.launch(*arguments)
-        window = self.session.wait_window(app, MAIN_TITLE)
-        self.assertEqual(self.session.client_size(window), MAIN_CLIENT_SIZE, arguments)
-        frame = self.session.wait_settled(window)
-        self.session.wait_active(window)
-        picture = self.session.wait_stable_capture(window)
-        self.session.close_through_wm(window)
-        self.assertEqual(app.wait_exit(), 0, app.output())
-        return frame, picture
-
-    def test_qt_options_change_nothing(self):
-        plain_frame, plain = self.run_and_capture()
-        frame, pixels = self.run_and_capture(*self.QT_ARGUMENTS)
-        self.assertEqual(frame, plain_frame, "frame (x, y, w, h) with %s" % (self.QT_ARGUMENTS,))
-        width = MAIN_CLIENT_SIZE[0]
-        differing = [i // 3 for i in range(0, len(plain), 3) if plain[i:i + 3] != pixels[i:i + 3]]
-        self.assertEqual(len(pixels), len(plain))
-        self.assertFalse(differing, "%d client pixels differ, the first at (%d, %d)" % (
-            len(differing), differing[0] % width, differing[0] // width) if differing else "")
 
 
 if __name__ == "__main__":
