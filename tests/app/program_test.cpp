@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 using testing_support::control;
+using testing_support::throughBox;
 
 namespace {
 
@@ -85,26 +86,6 @@ class ProgramTest : public QObject {
 
     void click(QWidget* window, const char* name) {
         QTest::mouseClick(control(window, name), Qt::LeftButton);
-    }
-
-    // Runs `open`, which raises a modal box, and `inspect` on the box while it
-    // is up; then Escape dismisses it. False when no box came up or Escape
-    // left it up.
-    bool throughBox(
-        const std::function<void()>& open,
-        const std::function<void(QMessageBox*)>& inspect = [](QMessageBox*) {}) {
-        bool dismissed = false;
-        QTimer::singleShot(0, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                inspect(box); // a failed check returns from here only
-                QTest::keyClick(box, Qt::Key_Escape);
-                dismissed = !box->isVisible();
-                if (!dismissed)
-                    box->done(0); // fail, rather than wait for ever
-            }
-        });
-        open();
-        return dismissed;
     }
 
     void openAndCloseForm2() {

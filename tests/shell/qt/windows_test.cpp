@@ -32,6 +32,7 @@
 #include <memory>
 
 using testing_support::control;
+using testing_support::throughBox;
 
 namespace {
 
@@ -315,27 +316,6 @@ class WindowsTest : public QObject {
         return seen;
     }
 
-    // The box as a screen reader meets it: an alert named by its title, its
-    // prompt given once, by the one label that carries it, and one plain
-    // button. Whether all of it held.
-    bool inspectDriverBox(QMessageBox* box) {
-        auto* iface = accessible(box);
-        QList<QAccessibleInterface*> texts;
-        collectTexts(iface, texts);
-        [&] {
-            QCOMPARE(iface->role(), QAccessible::AlertMessage);
-            QCOMPARE(iface->text(QAccessible::Name), QString("岚溯穹岳（"));
-            QVERIFY(iface->text(QAccessible::Description).isEmpty());
-            QCOMPARE(texts.size(), 1);
-            QCOMPARE(texts.front()->text(QAccessible::Name), QString("未检测到驱动程序。 OK"));
-            const QString wrong = firstWrongPiece(texts.front()->textInterface(), "prompt");
-            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
-            QCOMPARE(box->buttons().size(), 1);
-            QVERIFY(box->buttons().front()->icon().isNull());
-        }();
-        return !QTest::currentTestFailed();
-    }
-
 private slots:
     void initTestCase() {
         shell::qt::configureApplication();
@@ -539,16 +519,24 @@ private slots:
         // Chinese with a Latin word: as the driver box's prompt, and what
         // froze a screen reader's question about its first word.
         request.prompt = "未检测到驱动程序。 OK";
-        bool inspected = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return; // left for the box's own failure below
-            inspected = inspectDriverBox(box);
-            QTest::keyClick(box, Qt::Key_Escape);
-        });
-        toolkit.messageBox(request);
-        QVERIFY(inspected);
+        // The box as a screen reader meets it: an alert named by its title,
+        // its prompt given once, by the one label that carries it, and one
+        // plain button.
+        const auto inspect = [](QMessageBox* box) {
+            auto* iface = accessible(box);
+            QList<QAccessibleInterface*> texts;
+            collectTexts(iface, texts);
+            QCOMPARE(iface->role(), QAccessible::AlertMessage);
+            QCOMPARE(iface->text(QAccessible::Name), QString("岚溯穹岳（"));
+            QVERIFY(iface->text(QAccessible::Description).isEmpty());
+            QCOMPARE(texts.size(), 1);
+            QCOMPARE(texts.front()->text(QAccessible::Name), QString("未检测到驱动程序。 OK"));
+            const QString wrong = firstWrongPiece(texts.front()->textInterface(), "prompt");
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+            QCOMPARE(box->buttons().size(), 1);
+            QVERIFY(box->buttons().front()->icon().isNull());
+        };
+        QVERIFY(throughBox([&] { toolkit.messageBox(request); }, inspect));
     }
 
     void tabGoesRoundBothWays() {
