@@ -36,8 +36,8 @@ test_packages=(
     clang libclang-rt-14-dev
     # end-to-end tests and screenshots: an X server, a window manager, X tools
     xvfb openbox x11-utils xdotool wmctrl imagemagick
-    # the accessibility tests: a session bus, the AT-SPI bus and its client
-    dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+    # the screen reader's buses: a session bus and the AT-SPI bus
+    dbus-daemon dbus-bin at-spi2-core
     # the screen reader the end-to-end test listens to, speaking to nothing;
     # speech-dispatcher starts only when one output module starts, and its
     # dummy one cannot without a sound device: espeak-ng's can

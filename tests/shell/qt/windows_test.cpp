@@ -358,7 +358,7 @@ private slots:
         QVERIFY(iface->parent()->indexOfChild(iface) >= 0);
     }
 
-    void windowsAreFixedFramesNamedByTheirCaptionAndHoldTheirControls() {
+    void windowsAreFixedFramesNamedByTheirCaption() {
         // Their sizes are checked at every display scale in scaled_drawing_test.
         for (const auto& [form, description] : descriptions_) {
             QWidget* w = window(form);
