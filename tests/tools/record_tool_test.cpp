@@ -87,7 +87,6 @@ TEST_F(RecordTool, ChecksExitWithZeroFailuresWithOneAndUsageErrorsWithTwo) {
         record_test::block(record_test::walkBlocks(broken), "Label3").closingOffset();
     broken[closing] = 0x41;
     const std::string form1 = write("Form1.rec", embedded::form1_record()),
-                      form2 = write("Form2.rec", embedded::form2_record()),
                       bad = write("broken.rec", broken), empty = write("empty.rec", {});
     const struct {
         std::vector<std::string> args;
@@ -95,7 +94,6 @@ TEST_F(RecordTool, ChecksExitWithZeroFailuresWithOneAndUsageErrorsWithTwo) {
         std::string out;
     } rows[] = {
         {{"check", form1}, 0, form1 + ": valid\n"},
-        {{"check", form2}, 0, form2 + ": valid\n"},
         {{"check", bad},
          1,
          bad + ": block Label3 (ordinal 5) at offset " + record_test::hex(closing) +
@@ -176,9 +174,9 @@ Bytes readAll(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// dump into a file, edit, encode, check: the record comes back byte for byte,
-// an edit changes only what it says, and a text that fails leaves no file
-// and gives check's one line from encode, check and show alike.
+// dump into a file, encode, check: the record comes back byte for byte, and a
+// text that fails leaves no file and gives check's one line from encode, check
+// and show alike.
 TEST_F(RecordTool, EncodeGivesTheRecordBackOrOneLineAndNoFile) {
     const std::string record = write("Form2.rec", embedded::form2_record());
     const std::string text = (dir_ / "Form2.txt").string();
@@ -189,18 +187,6 @@ TEST_F(RecordTool, EncodeGivesTheRecordBackOrOneLineAndNoFile) {
     EXPECT_EQ(readAll(again),
               Bytes(embedded::form2_record().begin(), embedded::form2_record().end()));
     EXPECT_EQ(run({"check", text}).out, text + ": valid\n");
-
-    // A caption one character longer moves every later byte by two.
-    const Bytes dumped = readAll(text);
-    std::string edited(dumped.begin(), dumped.end());
-    const std::string caption = "    caption = \"关注我们的微信公众号及今日头条号，获得福利\"";
-    ASSERT_NE(edited.find(caption), std::string::npos);
-    edited.insert(edited.find(caption) + caption.size() - 1, "！");
-    const std::string changedText =
-        write("changed.txt", {reinterpret_cast<const std::uint8_t*>(edited.data()), edited.size()});
-    ASSERT_EQ(run({"encode", changedText, again}).status, 0);
-    EXPECT_EQ(readAll(again).size(), embedded::form2_record().size() + 2);
-    EXPECT_NE(run({"dump", again}).out.find("获得福利！\"\n"), std::string::npos);
 
     fs::remove(dir_ / "Form2.Picture1.bmp");
     const std::string missing = (dir_ / "missing.rec").string();
