@@ -138,25 +138,15 @@ TEST_F(RecordTool, UnreadableInputIsOneLineAndStatusOne) {
     }
 }
 
-// The text form on stdout: one line per block or property, frame children
-// one step further in, line breaks shown as escapes.
+// The text form on stdout, with line breaks shown as escapes: the lines the
+// text form tests do not already find in the sample's text.
 TEST_F(RecordTool, DumpPrintsTheTextForm) {
     const std::string form1 = write("Form1.rec", embedded::form1_record());
     const std::string form2 = write("Form2.rec", embedded::form2_record());
     const std::pair<std::string, std::vector<std::string>> dumps[] = {
         {form1,
          {"window Form1\n  window id = {7ADE3D68-5C58-45AF-9E9B-168AA032D8D0}\n",
-          "  icon = file \"Form1.Form1.ico\"\n", "  client rectangle = 45 375 15120 12195 twips\n",
-          "  CommandButton Command12 ordinal 2\n"
-          "    caption = \"手动链接\"\n"
-          "    rectangle = 11160 2280 1455 495 twips\n"
-          "    tab index = 40\n",
-          "  PictureBox Picture1 ordinal 38\n    picture = file \"Form1.Picture1.bmp\"\n"
-          "    rectangle = -120 0 15255 1935 twips\n",
-          "  Frame Frame2 ordinal 12\n", "    CheckBox Check7 ordinal 20\n", "      value = 2\n",
-          "      value = true\n", "  Label Label7 ordinal 39\n",
-          "    back colour = 0x00400000\n"
-          "    fore colour = 0x00808080\n",
+          "  icon = file \"Form1.Form1.ico\"\n", "      value = 2\n", "      value = true\n",
           "    font = \"宋体\" 15.75 pt, weight 700, character set 134\n"}},
         {form2, {"好友等；\\r\\niPhone手机QQ", "聊天数据等。\\n\\n\"\n"}},
     };

@@ -1,5 +1,5 @@
-// The codec on hand-made and real windows: round trips, the bytes of a font
-// and of nested lists, and what the encoder refuses to write.
+// The codec on hand-made and real windows: round trips, stored bytes, and
+// what the encoder refuses to write.
 
 #include "embedded/form1_record.h"
 #include "embedded/form2_record.h"
@@ -82,31 +82,10 @@ TEST(RecordCodec, WindowsRoundTripAndTheBuildHoldsTheirCurrentRecords) {
     }
 }
 
-TEST(RecordCodec, FontsAndListsHaveTheirByteLayout) {
-    const Bytes record = encoded(sampleWindow());
-    // Label1's font is its last property: 25 01 86 00 <flags> BC 02 ...
-    const auto& label = record_test::block(record_test::walkBlocks(record), "Label1");
-    const Bytes font = {0x25, 0x01, 0x86, 0x00, 0x0A, 0xBC, 0x02, 0x3C, 0x67,
-                        0x02, 0x00, 0x04, 0xCB, 0xCE, 0xCC, 0xE5, 0xFF};
-    EXPECT_EQ(Bytes(record.begin() + static_cast<long>(label.end() - font.size()),
-                    record.begin() + static_cast<long>(label.end())),
-              font);
-    // Command1 ends Frame9's list and Frame9 ends Frame1's; then Text1 follows.
-    const Bytes nested = encoded(sampleWithNestedFrame());
-    const auto& command1 = record_test::block(record_test::walkBlocks(nested), "Command1");
-    EXPECT_EQ(Bytes(nested.begin() + static_cast<long>(command1.codeOffset),
-                    nested.begin() + static_cast<long>(command1.codeOffset + 3)),
-              (Bytes{0x02, 0x02, 0x03}));
-    // A window without controls: no count, and its block is followed by the end.
-    const Bytes bare = encoded(nestedFrames(0, {}));
-    EXPECT_EQ(bare[4], 0);
-    EXPECT_EQ(Bytes(bare.end() - 2, bare.end()), (Bytes{0xFF, 0x04}));
-}
-
 // The decoder reads with the encoder's layout, so only stored bytes show a
-// mistake both share: Command12's block, and the window id's mixed-endian
-// layout, {7ADE3D68-5C58-45AF-9E9B-168AA032D8D0}.
-TEST(RecordCodec, Form1StoresCommand12AndItsWindowIdByteForByte) {
+// mistake both share: Command12's block, Form1's window id in mixed-endian
+// layout, {7ADE3D68-5C58-45AF-9E9B-168AA032D8D0}, and the sample's font.
+TEST(RecordCodec, BlocksIdsAndFontsAreStoredByteForByte) {
     const Bytes record(embedded::form1_record().begin(), embedded::form1_record().end());
     const auto& command12 = record_test::block(record_test::walkBlocks(record), "Command12");
     const Bytes expected = {
@@ -125,6 +104,14 @@ TEST(RecordCodec, Form1StoresCommand12AndItsWindowIdByteForByte) {
     EXPECT_EQ(Bytes(record.begin() + 5, record.begin() + 21),
               (Bytes{0x68, 0x3D, 0xDE, 0x7A, 0x58, 0x5C, 0xAF, 0x45, 0x9E, 0x9B, 0x16, 0x8A, 0xA0,
                      0x32, 0xD8, 0xD0}));
+    // Label1's font is its last property: 25 01 86 00 <flags> BC 02 ...
+    const Bytes sample = encoded(sampleWindow());
+    const auto& label = record_test::block(record_test::walkBlocks(sample), "Label1");
+    const Bytes font = {0x25, 0x01, 0x86, 0x00, 0x0A, 0xBC, 0x02, 0x3C, 0x67,
+                        0x02, 0x00, 0x04, 0xCB, 0xCE, 0xCC, 0xE5, 0xFF};
+    EXPECT_EQ(Bytes(sample.begin() + static_cast<long>(label.end() - font.size()),
+                    sample.begin() + static_cast<long>(label.end())),
+              font);
 }
 
 // What the encoder refuses, each with the control and property named.
