@@ -171,7 +171,6 @@ TEST_F(RecordTool, EncodeGivesTheRecordBackOrOneLineAndNoFile) {
     const std::string record = write("Form2.rec", embedded::form2_record());
     const std::string text = (dir_ / "Form2.txt").string();
     ASSERT_EQ(run({"dump", record, text}).status, 0);
-    EXPECT_EQ(readAll(dir_ / "Form2.Picture1.bmp").size(), 145254u);
     const std::string again = (dir_ / "again.rec").string();
     ASSERT_EQ(run({"encode", text, again}).status, 0);
     EXPECT_EQ(readAll(again),
