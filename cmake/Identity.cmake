@@ -2,8 +2,9 @@
 # this file before project(), which takes its version from it; resources/
 # makes the manifest, the version block and the header lansu/identity.h from
 # these values, packaging/ the desktop entry, the AppStream file and the
-# manual page, and the tests read them from their environment
-# (LANSU_IDENTITY_ENVIRONMENT).
+# manual page, debian/identity.sh the Debian control file and changelog
+# (reading the set() lines below as written: keep each value one literal),
+# and the tests read them from their environment (LANSU_IDENTITY_ENVIRONMENT).
 
 # The project name, which is also the executable's base name on every system.
 set(LANSU_PROJECT_NAME "穹岳科技岚溯")
@@ -15,8 +16,8 @@ set(LANSU_RELEASE_DATE "2026-12-07")
 # theme icons and the AppStream file, and the program gives it to the desktop.
 set(LANSU_APP_ID "example.qiongyue.Lansu")
 # The Debian package's maintainer. Only whoever publishes the package can give
-# an address that reaches someone: they set it here, and dpkg reads it from
-# debian/control and debian/changelog, which the packaging test holds to it.
+# an address that reaches someone: they set it here, and debian/identity.sh
+# writes it into debian/control and debian/changelog, where dpkg reads it.
 # The .example address stands in until then.
 set(LANSU_MAINTAINER "穹岳（汀川）科技数据研究院数字电子取证侦查局 <packaging@qiongyue.example>")
 # The command on PATH: names there are ASCII.

@@ -36,6 +36,8 @@ def build(source, output):
     shutil.rmtree(output, ignore_errors=True)
     tree = os.path.join(output, "lansu-" + VERSION)
     shutil.copytree(source, tree, symlinks=True, ignore=NOT_SOURCES)
+    # The packager's first step: the identity into debian/control and changelog.
+    run(["sh", "debian/identity.sh"], cwd=tree)
     # Debian's own build flags only: none of the developer's.
     environment = {key: value for key, value in os.environ.items()
                    if key not in ("CFLAGS", "CXXFLAGS", "CPPFLAGS", "LDFLAGS", "DEB_BUILD_OPTIONS",
@@ -70,11 +72,12 @@ def test(source, output):
     # package and its changelog carry.
     check(fields["Maintainer"] == MAINTAINER, "Maintainer is %r, the identity file says %r"
           % (fields["Maintainer"], MAINTAINER))
-    changelog = run(["dpkg-parsechangelog", "-l", os.path.join(source, "debian/changelog"),
+    debian = os.path.join(output, "lansu-" + VERSION, "debian")
+    changelog = run(["dpkg-parsechangelog", "-l", os.path.join(debian, "changelog"),
                      "-S", "Maintainer"]).strip()
     check(changelog == MAINTAINER, "debian/changelog is signed by %r" % changelog)
     for name in ["control", "copyright"]:
-        with open(os.path.join(source, "debian", name), encoding="utf-8") as written:
+        with open(os.path.join(debian, name), encoding="utf-8") as written:
             dead = unreachable_addresses(written.read())
         check(not dead, "debian/%s names addresses that can never resolve: %s" % (name, dead))
     check(fields["Package"] == "lansu", "Package is %r" % fields["Package"])
