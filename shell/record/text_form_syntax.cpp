@@ -257,18 +257,21 @@ std::optional<Located> valueBytes(Cursor& c, Encoding encoding, const PictureLoa
         font.sizeTenThousandths = static_cast<std::int32_t>(v);
         if (auto e = literal(c, "pt"))
             return e;
-        if (auto e = literal(c, ", weight"))
-            return e;
-        c.skipSpaces();
-        if (auto e = integer(c, 0, 65535, "a weight", n))
-            return e;
-        font.weight = static_cast<std::uint16_t>(n);
-        if (auto e = literal(c, ", character set"))
-            return e;
-        c.skipSpaces();
-        if (auto e = integer(c, 0, 65535, "a character set", n))
-            return e;
-        font.charset = static_cast<std::uint16_t>(n);
+        struct Number {
+            std::string_view label;
+            std::string_view what;
+            std::uint16_t model::Font::*field;
+        };
+        for (const Number& number :
+             {Number{", weight", "a weight", &model::Font::weight},
+              Number{", character set", "a character set", &model::Font::charset}}) {
+            if (auto e = literal(c, number.label))
+                return e;
+            c.skipSpaces();
+            if (auto e = integer(c, 0, 65535, number.what, n))
+                return e;
+            font.*number.field = static_cast<std::uint16_t>(n);
+        }
         for (bool model::Font::*flag :
              {&model::Font::italic, &model::Font::underline, &model::Font::strikethrough}) {
             const char* name = flag == &model::Font::italic      ? "italic"

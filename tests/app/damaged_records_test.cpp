@@ -6,6 +6,7 @@
 #include "embedded/form1_record.h"
 #include "embedded/form2_record.h"
 #include "shell/model/ordering.h"
+#include "shell/model/units.h"
 #include "shell/qt/application.h"
 #include "shell/qt/live_window.h"
 #include "shell/qt/picture_box.h"
@@ -35,11 +36,6 @@ struct NoEvents : shell::runtime::WindowEvents {
     void clicked(std::string_view) override {}
     void closed() override {}
 };
-
-int pixels(std::int32_t twips) {
-    // One pixel is 15 twips at 96 dpi; halves round away from zero.
-    return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15);
-}
 
 QImage premultiplied(const QImage& image) {
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -159,8 +155,8 @@ private slots:
         QCOMPARE(live->show(), shell::runtime::kOk);
         QVERIFY(live->isVisible());
         QWidget* window = static_cast<shell::qt::LiveWindow*>(live.get())->window();
-        QCOMPARE(window->size(),
-                 QSize(pixels(decoded->client.width), pixels(decoded->client.height)));
+        QCOMPARE(window->size(), QSize(shell::model::twipsToPixels(decoded->client.width),
+                                       shell::model::twipsToPixels(decoded->client.height)));
         const QString mismatch = pictureMismatch(window, *decoded);
         QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
         ++windows_;

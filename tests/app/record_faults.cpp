@@ -1,8 +1,6 @@
 #include "tests/app/record_faults.h"
 
-#include "shell/model/ordering.h"
 #include "shell/record/property_table.h"
-#include "shell/record/record.h"
 #include "tests/shell/record/record_walker.h"
 
 #include <algorithm>
@@ -181,18 +179,13 @@ std::vector<Fault> faultsOf(std::span<const std::uint8_t> r, int window, std::si
     std::vector<Fault> out(candidates.begin(), candidates.begin() + static_cast<long>(fieldCount));
 
     const std::string form = "Form" + std::to_string(window);
-    const auto description = shell::record::decodeRecord(r);
-    std::vector<std::string> pictured = {form};
-    for (const auto* c : shell::model::allControls(*description))
-        if (c->picture)
-            pictured.push_back(c->name);
-    for (const auto& block : pictured)
+    for (const auto& [block, value] : fields.pictureValues)
         for (const long resize : {-1L, -40L, 1L, 3L})
             out.push_back({form + " " + block + " picture " +
                                (resize < 0 ? "cut by " : "extended by ") +
                                std::to_string(std::labs(resize)),
                            window,
-                           fields.pictureValues.at(block),
+                           value,
                            {},
                            block,
                            resize});

@@ -48,25 +48,17 @@ std::vector<std::string> scanCodes(const QImage& image) {
     return found;
 }
 
-// Each picture is one the decoder accepts (a bitmap: uncompressed, bottom-up,
-// 24 bits per pixel, drawn straight from its rows), at the size its box in the
-// window is laid out for.
-TEST(Pictures, AreWhatTheDecoderAcceptsAtTheSizesTheWindowsUse) {
+// Each picture at the size its box in the window is laid out for. That the
+// decoder accepts them, the codec tests show on both windows' records.
+TEST(Pictures, HaveTheSizesTheWindowsUse) {
     for (const auto& [name, b, width, height] :
          {std::tuple{"banner", embedded::banner_picture(), 1019, 132},
           std::tuple{"side", embedded::side_picture(), 150, 506},
           std::tuple{"code", embedded::code_picture(), 220, 220},
-          std::tuple{"icon", embedded::application_icon(), 32, 32}}) {
-        SCOPED_TRACE(name);
-        const auto checked = shell::model::checkPicture(b);
-        const auto* fault = std::get_if<shell::model::PictureFault>(&checked);
-        EXPECT_FALSE(fault) << (fault ? "at " + std::to_string(fault->offset) + ": expected " +
-                                            fault->expected + ", got " + fault->got
-                                      : "");
-        if (const auto* picture = std::get_if<shell::model::Picture>(&checked)) {
-            EXPECT_EQ(picture->size(), (shell::model::PictureSize{width, height}));
-        }
-    }
+          std::tuple{"icon", embedded::application_icon(), 32, 32}})
+        EXPECT_EQ(shell::model::builtInPicture(b).size(),
+                  (shell::model::PictureSize{width, height}))
+            << name;
 }
 
 TEST(Pictures, BannerBottomStripIsPalerThanTheTop) {
@@ -109,8 +101,6 @@ TEST(ApplicationIcon, IsOne32x32ImageWithSoftEdgesAMatchingMaskAndTheWindowLook)
     }
     EXPECT_GT(partial, 0);
     EXPECT_GT(opaque, 512) << "the window fills most of the icon";
-    for (const auto& [x, y] : {std::pair{0, 0}, {31, 0}, {0, 31}, {31, 31}})
-        EXPECT_EQ(qAlpha(icon.pixel(x, y)), 0) << "corner " << x << "," << y;
     // A blue title strip with white caption squares, over a grey gear.
     EXPECT_GT(qBlue(icon.pixel(8, 6)), qRed(icon.pixel(8, 6)) + 60);
     for (int x : {18, 22, 26})
@@ -124,18 +114,10 @@ TEST(ApplicationIcon, IsOne32x32ImageWithSoftEdgesAMatchingMaskAndTheWindowLook)
 TEST(ThemeIcons, AreTheApplicationIconAtEverySize) {
     const QImage icon = decode(embedded::application_icon(), "ICO")
                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (const auto& [name, size] : {std::pair{"16x16.png", 16},
-                                     {"22x22.png", 22},
-                                     {"24x24.png", 24},
-                                     {"32x32.png", 32},
-                                     {"48x48.png", 48},
-                                     {"64x64.png", 64},
-                                     {"128x128.png", 128},
-                                     {"256x256.png", 256},
-                                     {"512x512.png", 512},
-                                     {"scalable.svg", 0}}) {
-        SCOPED_TRACE(name);
-        const QString path = QStringLiteral(LANSU_RESOURCES_DIR "/icons/") + QString(name);
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512, 0}) { // 0: scalable.svg
+        const QString name = size ? QStringLiteral("%1x%1.png").arg(size) : "scalable.svg";
+        SCOPED_TRACE(name.toStdString());
+        const QString path = QStringLiteral(LANSU_RESOURCES_DIR "/icons/") + name;
         QImage image;
         if (size == 0) {
             QSvgRenderer svg(path);
@@ -147,8 +129,6 @@ TEST(ThemeIcons, AreTheApplicationIconAtEverySize) {
             svg.render(&painter);
         } else {
             ASSERT_TRUE(image.load(path, "PNG"));
-            ASSERT_EQ(image.size(), QSize(size, size));
-            EXPECT_TRUE(image.hasAlphaChannel());
         }
         const int last = image.width() - 1;
         for (const auto& [x, y] : {std::pair{0, 0}, {last, 0}, {0, last}, {last, last}})

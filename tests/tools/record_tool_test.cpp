@@ -87,7 +87,6 @@ TEST_F(RecordTool, ChecksExitWithZeroFailuresWithOneAndUsageErrorsWithTwo) {
         record_test::block(record_test::walkBlocks(broken), "Label3").closingOffset();
     broken[closing] = 0x41;
     const std::string form1 = write("Form1.rec", embedded::form1_record()),
-                      form2 = write("Form2.rec", embedded::form2_record()),
                       bad = write("broken.rec", broken), empty = write("empty.rec", {});
     const struct {
         std::vector<std::string> args;
@@ -95,7 +94,6 @@ TEST_F(RecordTool, ChecksExitWithZeroFailuresWithOneAndUsageErrorsWithTwo) {
         std::string out;
     } rows[] = {
         {{"check", form1}, 0, form1 + ": valid\n"},
-        {{"check", form2}, 0, form2 + ": valid\n"},
         {{"check", bad},
          1,
          bad + ": block Label3 (ordinal 5) at offset " + record_test::hex(closing) +
@@ -140,25 +138,15 @@ TEST_F(RecordTool, UnreadableInputIsOneLineAndStatusOne) {
     }
 }
 
-// The text form on stdout: one line per block or property, frame children
-// one step further in, line breaks shown as escapes.
+// The text form on stdout, with line breaks shown as escapes: the lines the
+// text form tests do not already find in the sample's text.
 TEST_F(RecordTool, DumpPrintsTheTextForm) {
     const std::string form1 = write("Form1.rec", embedded::form1_record());
     const std::string form2 = write("Form2.rec", embedded::form2_record());
     const std::pair<std::string, std::vector<std::string>> dumps[] = {
         {form1,
          {"window Form1\n  window id = {7ADE3D68-5C58-45AF-9E9B-168AA032D8D0}\n",
-          "  icon = file \"Form1.Form1.ico\"\n", "  client rectangle = 45 375 15120 12195 twips\n",
-          "  CommandButton Command12 ordinal 2\n"
-          "    caption = \"手动链接\"\n"
-          "    rectangle = 11160 2280 1455 495 twips\n"
-          "    tab index = 40\n",
-          "  PictureBox Picture1 ordinal 38\n    picture = file \"Form1.Picture1.bmp\"\n"
-          "    rectangle = -120 0 15255 1935 twips\n",
-          "  Frame Frame2 ordinal 12\n", "    CheckBox Check7 ordinal 20\n", "      value = 2\n",
-          "      value = true\n", "  Label Label7 ordinal 39\n",
-          "    back colour = 0x00400000\n"
-          "    fore colour = 0x00808080\n",
+          "  icon = file \"Form1.Form1.ico\"\n", "      value = 2\n", "      value = true\n",
           "    font = \"宋体\" 15.75 pt, weight 700, character set 134\n"}},
         {form2, {"好友等；\\r\\niPhone手机QQ", "聊天数据等。\\n\\n\"\n"}},
     };
@@ -176,31 +164,18 @@ Bytes readAll(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// dump into a file, edit, encode, check: the record comes back byte for byte,
-// an edit changes only what it says, and a text that fails leaves no file
-// and gives check's one line from encode, check and show alike.
+// dump into a file, encode, check: the record comes back byte for byte, and a
+// text that fails leaves no file and gives check's one line from encode, check
+// and show alike.
 TEST_F(RecordTool, EncodeGivesTheRecordBackOrOneLineAndNoFile) {
     const std::string record = write("Form2.rec", embedded::form2_record());
     const std::string text = (dir_ / "Form2.txt").string();
     ASSERT_EQ(run({"dump", record, text}).status, 0);
-    EXPECT_EQ(readAll(dir_ / "Form2.Picture1.bmp").size(), 145254u);
     const std::string again = (dir_ / "again.rec").string();
     ASSERT_EQ(run({"encode", text, again}).status, 0);
     EXPECT_EQ(readAll(again),
               Bytes(embedded::form2_record().begin(), embedded::form2_record().end()));
     EXPECT_EQ(run({"check", text}).out, text + ": valid\n");
-
-    // A caption one character longer moves every later byte by two.
-    const Bytes dumped = readAll(text);
-    std::string edited(dumped.begin(), dumped.end());
-    const std::string caption = "    caption = \"关注我们的微信公众号及今日头条号，获得福利\"";
-    ASSERT_NE(edited.find(caption), std::string::npos);
-    edited.insert(edited.find(caption) + caption.size() - 1, "！");
-    const std::string changedText =
-        write("changed.txt", {reinterpret_cast<const std::uint8_t*>(edited.data()), edited.size()});
-    ASSERT_EQ(run({"encode", changedText, again}).status, 0);
-    EXPECT_EQ(readAll(again).size(), embedded::form2_record().size() + 2);
-    EXPECT_NE(run({"dump", again}).out.find("获得福利！\"\n"), std::string::npos);
 
     fs::remove(dir_ / "Form2.Picture1.bmp");
     const std::string missing = (dir_ / "missing.rec").string();

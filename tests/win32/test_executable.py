@@ -55,22 +55,16 @@ def resources_of(pe):
 
 
 def version_script():
-    """What version.rc declares: fixed numbers, the string table's
-    key and strings, and the translation."""
+    """What version.rc declares: the string table's key and strings, and the
+    translation."""
     with open(os.path.join(IDENTITY, "version.rc"), encoding="utf-8") as f:
         text = f.read()
-    fixed = {}
-    for key in ("FILEVERSION", "PRODUCTVERSION"):
-        numbers = re.search(r"^%s\s+([\d,\s]+)$" % key, text, re.M).group(1)
-        fixed[key] = tuple(int(n) for n in numbers.split(","))
-    for key in ("FILEOS", "FILETYPE"):
-        fixed[key] = int(re.search(r"^%s\s+(0x[0-9a-fA-F]+)L?$" % key, text, re.M).group(1), 16)
     block = re.search(r'BLOCK "StringFileInfo"\s*BEGIN\s*BLOCK "([0-9A-Fa-f]{8})"\s*BEGIN(.*?)END',
                       text, re.S)
     strings = dict(re.findall(r'VALUE "(\w+)", "([^"]*)"', block.group(2)))
     translation = tuple(int(n, 0) for n in re.search(
         r'VALUE "Translation",\s*(0x[0-9a-fA-F]+),\s*(\d+)', text).groups())
-    return fixed, block.group(1), strings, translation
+    return block.group(1), strings, translation
 
 
 def declared_names(*versions):
@@ -105,7 +99,7 @@ class ExecutableTest(unittest.TestCase):
 
     def test_is_a_32_bit_gui_program_named_after_the_project_with_versions_xp_accepts(self):
         self.assertEqual(self.pe.FILE_HEADER.Machine, pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"])
-        _, _, strings, _ = version_script()
+        _, strings, _ = version_script()
         self.assertEqual(os.path.basename(EXECUTABLE), strings["OriginalFilename"])
         header = self.pe.OPTIONAL_HEADER
         self.assertEqual(header.Subsystem, pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
@@ -138,17 +132,10 @@ class ExecutableTest(unittest.TestCase):
         self.assertEqual(languages, {resource: [CHINESE_PRC] for resource in [
             (RT_ICON, 30001), (RT_GROUP_ICON, 1), (RT_MANIFEST, 1), (RT_VERSION, 1)]})
 
+    # The strings, Chinese among them, as the resource compiler read the
+    # UTF-8 script.
     def test_version_block_is_version_rc(self):
-        fixed, key, strings, translation = version_script()
-        info = self.pe.VS_FIXEDFILEINFO[0]
-
-        def version(ms, ls):
-            return (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
-
-        self.assertEqual({"FILEVERSION": version(info.FileVersionMS, info.FileVersionLS),
-                          "PRODUCTVERSION": version(info.ProductVersionMS, info.ProductVersionLS),
-                          "FILEOS": info.FileOS, "FILETYPE": info.FileType}, fixed)
-
+        key, strings, translation = version_script()
         tables = {}
         translations = []
         for file_info in self.pe.FileInfo[0]:

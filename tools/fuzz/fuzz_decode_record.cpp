@@ -5,6 +5,7 @@
 
 #include "shell/record/record.h"
 #include "shell/record/text_form.h"
+#include "tests/shell/record/test_pictures.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -32,14 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     const auto form = shell::record::writeTextForm(*window, "fuzz");
-    const auto read = shell::record::readTextForm(
-        form.text, "fuzz.txt",
-        [&form](std::string_view name) -> shell::Expected<std::vector<std::uint8_t>> {
-            for (const auto& picture : form.pictures)
-                if (picture.name == name)
-                    return picture.bytes;
-            return shell::Error{"expected a picture the writer named"};
-        });
+    const auto read = shell::record::readTextForm(form.text, "fuzz.txt",
+                                                  record_test::writtenPictures(form.pictures));
     if (!read || shell::record::encodeRecord(read->window).value() != *record) {
         std::fprintf(stderr, "the text form gives another record: %s\n",
                      read ? "" : read.error().message.c_str());

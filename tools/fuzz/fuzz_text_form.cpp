@@ -4,6 +4,7 @@
 
 #include "shell/record/record.h"
 #include "shell/record/text_form.h"
+#include "tests/shell/record/test_pictures.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -12,29 +13,15 @@
 
 namespace {
 
-// clang-format off
-// A 2×1 bitmap and a 1×1 icon: every picture a fuzzed text names is one of
-// them, by its name's ending.
-const std::uint8_t kBitmap[62] = {
-    'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
-    40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0, 0};
-const std::uint8_t kIcon[70] = {
-    0, 0, 1, 0, 1, 0,
-    1, 1, 0, 0, 1, 0, 32, 0, 48, 0, 0, 0, 22, 0, 0, 0,
-    40, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0,
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0x40, 0x80, 0xC0, 0xFF, 0, 0, 0, 0};
-// clang-format on
-
 using Bytes = std::vector<std::uint8_t>;
 
+// Every picture a fuzzed text names is one of the two tiny files, by its
+// name's ending.
 shell::Expected<Bytes> fixedPicture(std::string_view name) {
     if (name.ends_with(".bmp"))
-        return Bytes(std::begin(kBitmap), std::end(kBitmap));
+        return Bytes(std::begin(record_test::kTinyBitmap), std::end(record_test::kTinyBitmap));
     if (name.ends_with(".ico"))
-        return Bytes(std::begin(kIcon), std::end(kIcon));
+        return Bytes(std::begin(record_test::kTinyIcon), std::end(record_test::kTinyIcon));
     return shell::Error{"expected a name ending .bmp or .ico"};
 }
 
@@ -57,13 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!record)
         fail("a window read from text does not encode", record.error().message);
     const auto form = shell::record::writeTextForm(first->window, "fuzz");
-    const auto second = shell::record::readTextForm(
-        form.text, "again.txt", [&form](std::string_view name) -> shell::Expected<Bytes> {
-            for (const auto& picture : form.pictures)
-                if (picture.name == name)
-                    return picture.bytes;
-            return shell::Error{"expected a picture the writer named"};
-        });
+    const auto second = shell::record::readTextForm(form.text, "again.txt",
+                                                    record_test::writtenPictures(form.pictures));
     if (!second)
         fail("the written text does not read back", second.error().message);
     if (shell::record::encodeRecord(second->window).value() != *record)

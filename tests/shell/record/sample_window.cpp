@@ -16,23 +16,6 @@ std::vector<shell::model::Picture> windowPictures(const shell::model::WindowDesc
     return pictures;
 }
 
-// clang-format off
-// A whole 2×1 bitmap, 24 bits per pixel: headers, then one row of two
-// pixels padded to 8 bytes.
-const std::uint8_t kTinyBitmap[62] = {
-    'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                // file header
-    40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, // info header
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0, 0};                     // the row
-// A whole icon: one 1×1 image, 32 bits per pixel, with its mask row.
-const std::uint8_t kTinyIcon[70] = {
-    0, 0, 1, 0, 1, 0,                                              // directory
-    1, 1, 0, 0, 1, 0, 32, 0, 48, 0, 0, 0, 22, 0, 0, 0,             // its one entry
-    40, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0,  // image header
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0x40, 0x80, 0xC0, 0xFF, 0, 0, 0, 0};                           // pixel, mask
-// clang-format on
-
 std::vector<std::uint8_t> encoded(const shell::model::WindowDescription& w) {
     auto r = shell::record::encodeRecord(w);
     EXPECT_TRUE(r) << (r ? "" : r.error().message);

@@ -4,6 +4,7 @@
 // codec tests that should not depend on the real windows' contents.
 
 #include "shell/model/window_description.h"
+#include "tests/shell/record/test_pictures.h"
 
 #include <vector>
 
@@ -26,9 +27,5 @@ std::vector<shell::model::Picture> windowPictures(const shell::model::WindowDesc
 
 // The record of `w`; empty, with a test failure, if the encoder refuses it.
 std::vector<std::uint8_t> encoded(const shell::model::WindowDescription& w);
-
-// Bytes the sample's pictures point at; they live for the whole test run.
-extern const std::uint8_t kTinyBitmap[62];
-extern const std::uint8_t kTinyIcon[70];
 
 } // namespace record_test

@@ -7,28 +7,16 @@
 #include "shell/record/text_form.h"
 #include "tests/app/record_faults.h"
 #include "tests/shell/record/sample_window.h"
+#include "tests/shell/record/test_pictures.h"
 
 #include <gtest/gtest.h>
-#include <map>
 #include <string>
 
 namespace {
 
-using shell::record::PictureFile;
 using shell::record::readTextForm;
 using shell::record::writeTextForm;
 using Bytes = std::vector<std::uint8_t>;
-
-// A loader over the pictures the writer gave.
-shell::record::PictureLoader from(const std::vector<PictureFile>& pictures) {
-    return [&pictures](std::string_view name) -> shell::Expected<Bytes> {
-        for (const PictureFile& p : pictures)
-            if (p.name == name)
-                return p.bytes;
-        return shell::Error{"expected a picture file beside the text, got no file \"" +
-                            std::string(name) + "\""};
-    };
-}
 
 // The record the text form of `record` encodes back to; its text, read and
 // written again, must be the same text.
@@ -37,7 +25,7 @@ Bytes throughText(std::span<const std::uint8_t> record, std::string* failure) {
     if (!window)
         return {};
     const auto form = writeTextForm(*window, "W");
-    const auto read = readTextForm(form.text, "W.txt", from(form.pictures));
+    const auto read = readTextForm(form.text, "W.txt", record_test::writtenPictures(form.pictures));
     if (!read) {
         *failure = read.error().message;
         return {};
@@ -132,7 +120,8 @@ TEST(TextForm, ErrorsNameLineAndColumn) {
         const std::size_t at = text.find(row.from);
         ASSERT_NE(at, std::string::npos) << row.what;
         text.replace(at, row.from.size(), row.to);
-        const auto read = readTextForm(text, "S.txt", from(sample.pictures));
+        const auto read =
+            readTextForm(text, "S.txt", record_test::writtenPictures(sample.pictures));
         ASSERT_FALSE(read) << row.what;
         EXPECT_EQ(read.error().message, "S.txt:" + row.error) << row.what;
     }

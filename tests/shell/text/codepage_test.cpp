@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -89,27 +88,5 @@ TEST(CodePage936, OneReaderConvertsTextAfterTextAndLeavesAFailureUnwritten) {
     ASSERT_TRUE(reader.toUtf8(Bytes{'a', 0xA1, 0xAD}, out));
     EXPECT_EQ(out, "a…");
 }
-
-// The Windows build's C++ library (mingw-w64's win32 thread model) has no
-// std::thread; the program runs on one thread there.
-#ifdef _GLIBCXX_HAS_GTHREADS
-TEST(CodePage936, ThreadsConvertIndependently) {
-    std::vector<std::thread> threads;
-    std::vector<int> failures(4, 0);
-    for (std::size_t t = 0; t < 4; ++t) {
-        threads.emplace_back([t, &failures] {
-            const std::string text = t % 2 ? "故障协助" : "恢复删除记录…";
-            for (int i = 0; i < 500; ++i) {
-                auto gbk = utf8ToGbk(text);
-                auto back = gbk ? gbkToUtf8(Bytes(gbk->begin(), gbk->end())) : gbk;
-                failures[t] += !back || *back != text;
-            }
-        });
-    }
-    for (auto& th : threads)
-        th.join();
-    EXPECT_EQ(failures, std::vector<int>(4, 0));
-}
-#endif
 
 } // namespace
