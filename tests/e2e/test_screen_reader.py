@@ -18,7 +18,9 @@ from x11session import (APPLICATION_TITLE, MAIN_INERT_POINT, MAIN_TITLE, TROUBLE
 
 # An utterance; a key's echo is followed by its voice.
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)?(?: ?\[?\{.*\}\]?)?$")
-QUIET_SECONDS = 0.6
+# Long enough that a busy machine (the sanitizer build, a parallel run) does
+# not split one answer of Orca's across two keys.
+QUIET_SECONDS = 1.0
 
 
 def spoken(said):
@@ -56,7 +58,7 @@ class Orca:
                         "--debug-file", os.ttyname(writer)], env)
         self.mark = 0
         # Orca takes its time to start on a busy machine.
-        self.wait_said(r"Screen reader on\.", timeout=90)
+        self.wait_said(r"Screen reader on\.", timeout=150)
 
     def _read(self, reader):
         pending = b""
