@@ -11,6 +11,7 @@
 #include "shell/qt/picture_box.h"
 #include "shell/qt/text_smoothing.h"
 #include "shell/qt/window_builder.h"
+#include "shown_windows.h"
 #include "troubleshooting_window/form2_description.h"
 #include "window_probe.h"
 
@@ -131,38 +132,27 @@ QByteArray strikeTable(quint32 version, quint32 count, std::initializer_list<qui
 class ScaledDrawingTest : public QObject {
     Q_OBJECT
 
-    std::map<QString, shell::model::WindowDescription> descriptions_;
-    std::map<QString, std::unique_ptr<QWidget>> windows_;
-    QObject context_;
-    qreal factor_ = 1;
+    testing_support::ShownWindows shown_;
 
-    QWidget* window(const QString& name) {
-        auto& slot = windows_[name];
-        if (!slot) {
-            slot.reset(shell::qt::buildWindow(descriptions_.at(name), &context_, [](auto) {}));
-            slot->show();
-            if (!QTest::qWaitForWindowActive(slot.get()))
-                qWarning("window %s not active", qPrintable(name));
-        }
-        return slot.get();
-    }
+    qreal factor_ = 1;
+    QWidget* window(const QString& name) { return shown_.window(name); }
 
 private slots:
     void initTestCase() {
         shell::qt::configureApplication();
-        descriptions_["Form1"] = main_window::form1Description();
-        descriptions_["Form2"] = troubleshooting_window::form2Description();
+        shown_.descriptions["Form1"] = main_window::form1Description();
+        shown_.descriptions["Form2"] = troubleshooting_window::form2Description();
         factor_ = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
         QVERIFY(factor_ >= 1);
     }
-    void cleanupTestCase() { windows_.clear(); }
+    void cleanupTestCase() { shown_.clear(); }
 
     void clientIsTheLayoutTimesTheFactor_data() {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QSize>("layout");
         QTest::newRow("main window") << "Form1" << QSize(1008, 813);
         QTest::newRow("troubleshooting window")
-            << "Form2" << shell::qt::toPixels(descriptions_.at("Form2").client);
+            << "Form2" << shell::qt::toPixels(shown_.descriptions.at("Form2").client);
     }
     void clientIsTheLayoutTimesTheFactor() {
         QFETCH(QString, form);

@@ -14,6 +14,7 @@
 #include "shell/qt/label_widget.h"
 #include "shell/qt/qt_toolkit.h"
 #include "shell/qt/window_builder.h"
+#include "shown_windows.h"
 #include "troubleshooting_window/form2_accessible_names.h"
 #include "troubleshooting_window/form2_description.h"
 #include "window_probe.h"
@@ -272,24 +273,13 @@ void recordChange(QAccessibleEvent* event) {
 class WindowsTest : public QObject {
     Q_OBJECT
 
-    std::map<QString, shell::model::WindowDescription> descriptions_;
-    QObject context_;
-    std::map<QString, std::unique_ptr<QWidget>> windows_;
+    testing_support::ShownWindows shown_;
 
-    QWidget* window(const QString& name) {
-        auto& slot = windows_[name];
-        if (!slot) {
-            slot.reset(shell::qt::buildWindow(descriptions_.at(name), &context_, [](auto) {}));
-            slot->show();
-            if (!QTest::qWaitForWindowActive(slot.get()))
-                qWarning("window %s not active", qPrintable(name));
-        }
-        return slot.get();
-    }
+    QWidget* window(const QString& name) { return shown_.window(name); }
 
     // Form1 as the user meets it: shown, with its scroll bars greyed by Load.
     QWidget* freshForm1() {
-        windows_.erase("Form1");
+        shown_.forget("Form1");
         QWidget* form1 = window("Form1");
         for (const char* bar : {"VScroll1", "VScroll2", "HScroll1", "HScroll2", "VScroll3"})
             control(form1, bar)->setEnabled(false);
@@ -320,17 +310,17 @@ private slots:
         // and recorded where the bridge to the screen reader would get them.
         QAccessible::installUpdateHandler(recordChange);
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
-        descriptions_["Form1"] =
+        shown_.descriptions["Form1"] =
             named(main_window::form1Description(), main_window::form1AccessibleNames());
-        descriptions_["Form2"] = named(troubleshooting_window::form2Description(),
-                                       troubleshooting_window::form2AccessibleNames());
+        shown_.descriptions["Form2"] = named(troubleshooting_window::form2Description(),
+                                             troubleshooting_window::form2AccessibleNames());
     }
-    void cleanupTestCase() { windows_.clear(); }
+    void cleanupTestCase() { shown_.clear(); }
 
     void everyControlHasRoleNameAndRectangle_data() {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("name");
-        for (const auto& [form, description] : descriptions_)
+        for (const auto& [form, description] : shown_.descriptions)
             for (const auto* c : shell::model::allControls(description))
                 QTest::newRow(qPrintable(form + "/" + shell::qt::toQString(c->name)))
                     << form << shell::qt::toQString(c->name);
@@ -338,7 +328,7 @@ private slots:
     void everyControlHasRoleNameAndRectangle() {
         QFETCH(QString, form);
         QFETCH(QString, name);
-        const auto& description = descriptions_.at(form);
+        const auto& description = shown_.descriptions.at(form);
         const auto* c = shell::model::findControl(description, name.toStdString());
         QWidget* w = window(form);
         auto* iface = accessible(control(w, qPrintable(name)));
@@ -356,7 +346,7 @@ private slots:
 
     void windowsAreFixedFramesNamedByTheirCaption() {
         // Their sizes are checked at every display scale in scaled_drawing_test.
-        for (const auto& [form, description] : descriptions_) {
+        for (const auto& [form, description] : shown_.descriptions) {
             QWidget* w = window(form);
             QCOMPARE(w->minimumSize(), w->maximumSize());
             QVERIFY(w->windowFlags() & Qt::WindowCloseButtonHint);
@@ -541,7 +531,7 @@ private slots:
         // The described order less the greyed scroll bars and the options
         // that are not selected.
         QStringList expected;
-        for (const auto* c : shell::model::focusOrder(descriptions_.at("Form1"))) {
+        for (const auto* c : shell::model::focusOrder(shown_.descriptions.at("Form1"))) {
             const bool bar = c->kind == shell::model::ControlKind::HScrollBar ||
                              c->kind == shell::model::ControlKind::VScrollBar;
             const bool unselected =
@@ -629,8 +619,9 @@ private slots:
         QFETCH(QPalette, palette);
         const QPalette saved = QApplication::palette();
         QApplication::setPalette(palette);
-        for (const auto& [form, description] : descriptions_) {
-            std::unique_ptr<QWidget> w(shell::qt::buildWindow(description, &context_, [](auto) {}));
+        for (const auto& [form, description] : shown_.descriptions) {
+            std::unique_ptr<QWidget> w(
+                shell::qt::buildWindow(description, &shown_.context, [](auto) {}));
             const QImage shot = grab(w.get());
             for (const auto* c : shell::model::allControls(description)) {
                 if (c->kind != shell::model::ControlKind::Label || !c->foreColour)
@@ -732,7 +723,7 @@ private slots:
         // The same caption in a label too small for it.
         shell::qt::LabelWidget label(
             QString::fromStdString(
-                *shell::model::findControl(descriptions_.at("Form2"), "Label8")->caption),
+                *shell::model::findControl(shown_.descriptions.at("Form2"), "Label8")->caption),
             shell::model::Colour::rgb(255, 255, 255), shell::model::Colour::rgb(0, 0, 128),
             nullptr);
         label.setFont(window("Form2")->font());
