@@ -166,11 +166,12 @@ std::optional<Located> Reader::controlLine(Cursor& c, int depth) {
     std::string_view name;
     if (auto e = blockName(c, "the control's name", name))
         return e;
-    if (const auto same = blocks_.find(name); same != blocks_.end() || name == out_.window.name)
+    // Unique among the controls, as the decoder has it: a control may share
+    // the window's own name.
+    if (const auto same = blocks_.find(name); same != blocks_.end())
         return expected(namePlace, "a name no other block in the window has",
                         "the name of the block at line " +
-                            std::to_string(same != blocks_.end() ? same->second.namePlace.line
-                                                                 : windowPlace_.line));
+                            std::to_string(same->second.namePlace.line));
     c.skipSpaces();
     const Place wordPlace = c.place();
     if (c.word() != "ordinal")
