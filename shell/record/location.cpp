@@ -1,6 +1,8 @@
 #include "shell/record/location.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace shell::record {
 
@@ -40,14 +42,10 @@ std::string quoted(std::string_view text, Quote style) {
             continue;
         }
         if (style == Quote::Utf8) {
-            const char* escape = c == '\r'   ? "\\r"
-                                 : c == '\n' ? "\\n"
-                                 : c == '\t' ? "\\t"
-                                 : c == '"'  ? "\\\""
-                                 : c == '\\' ? "\\\\"
-                                             : nullptr;
-            if (escape) {
-                out += escape;
+            const auto* escape = std::ranges::find(kEscapes, ch, &Escape::character);
+            if (escape != std::end(kEscapes)) {
+                out += '\\';
+                out += escape->letter;
                 continue;
             }
         }

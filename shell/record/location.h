@@ -49,6 +49,15 @@ std::string byteList(std::span<const std::uint8_t> bytes);
 enum class Quote : std::uint8_t { RawBytes, Utf8 };
 std::string quoted(std::string_view text, Quote style);
 
+// The characters a Utf8 quote escapes with a backslash and a letter, the
+// text form's reader reading the same ones back.
+struct Escape {
+    char character;
+    char letter;
+};
+inline constexpr Escape kEscapes[] = {
+    {'\n', 'n'}, {'\r', 'r'}, {'\t', 't'}, {'"', '"'}, {'\\', '\\'}};
+
 // "<where> at offset 0x1a2c: expected <expected>, got <got>"
 Error errorAt(const Location& where, std::size_t offset, std::string_view expected,
               std::string_view got);

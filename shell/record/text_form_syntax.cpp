@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <limits>
 
 namespace shell::record::text_syntax {
@@ -137,14 +138,9 @@ std::optional<Located> quotedText(Cursor& c, std::string& out) {
         const Place at = c.place();
         const std::string_view rest = c.line().substr(c.pos());
         const char e = rest.size() > 1 ? rest[1] : '\0';
-        const char* simple = e == 'n'    ? "\n"
-                             : e == 'r'  ? "\r"
-                             : e == 't'  ? "\t"
-                             : e == '"'  ? "\""
-                             : e == '\\' ? "\\"
-                                         : nullptr;
-        if (simple) {
-            out += simple;
+        if (const auto* escape = std::ranges::find(kEscapes, e, &Escape::letter);
+            escape != std::end(kEscapes)) {
+            out += escape->character;
             c.skip(2);
             continue;
         }
