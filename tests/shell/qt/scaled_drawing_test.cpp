@@ -5,6 +5,7 @@
 // rectangle stays dotted in device pixels and the 3-D edges gain no side
 // the 1x look lacks. Everything is measured from grabbed pixels.
 
+#include "area_colours.h"
 #include "main_window/form1_description.h"
 #include "shell/qt/application.h"
 #include "shell/qt/conversions.h"
@@ -45,16 +46,10 @@ int distance(QRgb a, QRgb b) {
 // text copied from bitmaps, many for smoothed outlines. Only pixels beside
 // ink count, so a background's own gradient does not.
 double intermediateShare(const QImage& image, const QRect& area) {
-    std::map<QRgb, int> counts;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            ++counts[image.pixel(x, y)];
-    QRgb background = counts.begin()->first;
+    const auto colours = testing_support::areaColours(image, area);
+    const QRgb background = colours.background;
     int strongest = 0;
-    for (const auto& [rgb, count] : counts)
-        if (count > counts[background])
-            background = rgb;
-    for (const auto& [rgb, count] : counts)
+    for (const auto& [rgb, count] : colours.counts)
         strongest = std::max(strongest, distance(rgb, background));
     const auto isInk = [&](int x, int y) {
         return area.contains(x, y) && 4 * distance(image.pixel(x, y), background) >= 3 * strongest;

@@ -5,6 +5,7 @@
 // display scale are in the scaled-drawing test; what the pictures show in
 // the damaged-records test; what the buttons do in the program test.
 
+#include "area_colours.h"
 #include "main_window/form1_accessible_names.h"
 #include "main_window/form1_description.h"
 #include "shell/model/contrast.h"
@@ -97,16 +98,9 @@ struct DrawnText {
 };
 
 DrawnText drawnText(const QImage& shot, const QRect& area) {
-    std::map<QRgb, int> counts;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            ++counts[shot.pixel(x, y)];
-    QRgb background = counts.begin()->first;
-    for (const auto& [rgb, count] : counts)
-        if (count > counts[background])
-            background = rgb;
-    DrawnText drawn{fromRgb(background), 1.0, counts};
-    for (const auto& [rgb, count] : counts)
+    auto [counts, background] = testing_support::areaColours(shot, area);
+    DrawnText drawn{fromRgb(background), 1.0, std::move(counts)};
+    for (const auto& [rgb, count] : drawn.counts)
         drawn.contrast =
             std::max(drawn.contrast, shell::model::contrastRatio(fromRgb(rgb), drawn.background));
     return drawn;
